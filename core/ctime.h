@@ -6,6 +6,11 @@
 
 #include "cstring.h"
 
+// <windows.h> maps GetCurrentTime to GetTickCount.
+#ifdef GetCurrentTime
+#undef GetCurrentTime
+#endif
+
 class CTime {
  public:
   CTime() = default;

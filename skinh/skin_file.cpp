@@ -2,15 +2,20 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <vector>
 
 namespace {
 
 std::vector<std::string> Words(const std::string& line) {
   std::vector<std::string> words;
-  std::istringstream in(line);
-  for (std::string word; in >> word;) words.push_back(word);
+  size_t at = 0;
+  while (true) {
+    at = line.find_first_not_of(" \t", at);
+    if (at == std::string::npos) break;
+    const size_t end = line.find_first_of(" \t", at);
+    words.push_back(line.substr(at, end == std::string::npos ? std::string::npos : end - at));
+    at = end;
+  }
   return words;
 }
 
@@ -45,8 +50,11 @@ int ParseSkin(const std::string& content, Skin* out) {
   bool sawHeader = false;
   unsigned seen = 0;
   int number = 0;
-  std::istringstream in(content);
-  for (std::string line; std::getline(in, line);) {
+  for (size_t start = 0; start < content.size();) {
+    size_t end = content.find('\n', start);
+    if (end == std::string::npos) end = content.size();
+    std::string line = content.substr(start, end - start);
+    start = end + 1;
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.find('\0') != std::string::npos) return number;

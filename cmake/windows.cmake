@@ -1,0 +1,56 @@
+# The Windows programs, SkinH.dll and the Wine-side tests.
+set(HORALUX_DIST_DIR ${PROJECT_SOURCE_DIR}/build/dist CACHE PATH "The shippable folder")
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+# Static runtime: the programs need system DLLs and SkinH.dll only. Release builds are stripped.
+add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+
+add_library(afx STATIC
+  afx/app.cpp
+  afx/dialog.cpp
+  afx/menu.cpp
+  afx/text.cpp
+  afx/wnd.cpp)
+target_include_directories(afx PUBLIC afx)
+target_link_libraries(afx PUBLIC horalux_core)
+horalux_target(afx)
+
+add_library(SkinH SHARED skinh/skinh.cpp)
+set_target_properties(SkinH PROPERTIES PREFIX "" OUTPUT_NAME SkinH
+  RUNTIME_OUTPUT_DIRECTORY ${HORALUX_DIST_DIR})
+target_include_directories(SkinH PUBLIC skinh)
+target_link_libraries(SkinH PRIVATE horalux_core)
+# Undecorated __stdcall names, as every caller of the library expects.
+target_link_options(SkinH PRIVATE -Wl,--kill-at)
+horalux_target(SkinH)
+# The import library maps the callers' decorated names to those undecorated exports.
+find_program(HORALUX_DLLTOOL ${TOOLCHAIN_PREFIX}-dlltool REQUIRED)
+set(SKINH_IMPLIB ${CMAKE_CURRENT_BINARY_DIR}/libSkinH_import.a)
+add_custom_command(OUTPUT ${SKINH_IMPLIB}
+  COMMAND ${HORALUX_DLLTOOL} -k -d ${PROJECT_SOURCE_DIR}/skinh/SkinH.def -l ${SKINH_IMPLIB}
+  DEPENDS ${PROJECT_SOURCE_DIR}/skinh/SkinH.def)
+add_custom_target(skinh_import DEPENDS ${SKINH_IMPLIB})
+add_library(SkinHImport INTERFACE)
+target_include_directories(SkinHImport INTERFACE skinh)
+target_link_libraries(SkinHImport INTERFACE ${SKINH_IMPLIB})
+add_dependencies(SkinHImport skinh_import SkinH)
+
+add_executable(Vesper WIN32
+  vesper/vesper_app.cpp
+  vesper/vesper_dlg.cpp
+  vesper/shutdown.cpp
+  vesper/vesper.rc)
+set_target_properties(Vesper PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${HORALUX_DIST_DIR})
+target_link_libraries(Vesper PRIVATE afx SkinHImport)
+horalux_target(Vesper)
+set_source_files_properties(vesper/vesper.rc PROPERTIES OBJECT_DEPENDS
+  "${PROJECT_SOURCE_DIR}/res/horalux.ico;${PROJECT_SOURCE_DIR}/res/version.rc.in")
+
+add_custom_command(OUTPUT ${HORALUX_DIST_DIR}/tarn.lsf
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/skinh/tarn.lsf ${HORALUX_DIST_DIR}/tarn.lsf
+  DEPENDS ${PROJECT_SOURCE_DIR}/skinh/tarn.lsf)
+add_custom_target(skins ALL DEPENDS ${HORALUX_DIST_DIR}/tarn.lsf)
+
+add_subdirectory(tests/e2e)

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "afx.h"
+
+class CVesperApp : public CWinApp {
+ public:
+  BOOL InitInstance() override;
+  int ExitInstance() override;
+};

@@ -1,0 +1,241 @@
+#include "harness.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace e2e {
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (true) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return condition();
+    Sleep(20);
+  }
+}
+
+std::wstring DistDir() {
+  wchar_t buffer[MAX_PATH * 2];
+  const DWORD length = GetEnvironmentVariableW(L"HORALUX_DIST", buffer, MAX_PATH * 2);
+  std::wstring dir = length ? std::wstring(buffer, length) : std::wstring(L".");
+  for (wchar_t& c : dir)
+    if (c == L'/') c = L'\\';
+  if (dir.back() != L'\\') dir += L'\\';
+  return dir;
+}
+
+std::wstring NewPowerOffLog() {
+  static int counter = 0;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  wchar_t name[MAX_PATH * 2];
+  swprintf(name, MAX_PATH * 2, L"%lshoralux-poweroff-%lu-%d.log", temp, GetCurrentProcessId(),
+           ++counter);
+  DeleteFileW(name);
+  return name;
+}
+
+namespace {
+std::string ReadWhole(const std::wstring& path) {
+  std::string content;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return content;
+  char buffer[65536];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read) content.append(buffer, read);
+  CloseHandle(file);
+  return content;
+}
+}  // namespace
+
+bool PowerOffStubInstalled() {
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  if (ReadWhole(std::wstring(system) + L"\\wineboot.exe").find("HoraluxWinebootStub") ==
+      std::string::npos)
+    return false;
+  // Wine reads the load order from the Unix environment that a process starts with, which the
+  // programs inherit from this one; an environment block passed to CreateProcess does not count.
+  wchar_t overrides[512];
+  const DWORD length = GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 512);
+  return length > 0 && length < 512 && wcsstr(overrides, L"wineboot.exe=n") != nullptr;
+}
+
+std::vector<std::string> ReadPowerOffLog(const std::wstring& path) {
+  std::vector<std::string> lines;
+  const std::string content = ReadWhole(path);
+  size_t start = 0;
+  while (start < content.size()) {
+    size_t end = content.find('\n', start);
+    if (end == std::string::npos) end = content.size();
+    if (end > start) lines.push_back(content.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+long long UnixMillisNow() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const unsigned long long ticks =
+      (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  return static_cast<long long>(ticks / 10000ULL) - 11644473600000LL;
+}
+
+namespace {
+
+// The current environment with the stub's log file named.
+std::vector<wchar_t> ChildEnvironment(const std::wstring& log) {
+  std::vector<wchar_t> block;
+  wchar_t* current = GetEnvironmentStringsW();
+  for (const wchar_t* p = current; *p; p += wcslen(p) + 1) {
+    if (_wcsnicmp(p, L"HORALUX_POWEROFF_LOG=", 21) == 0) continue;
+    block.insert(block.end(), p, p + wcslen(p) + 1);
+  }
+  FreeEnvironmentStringsW(current);
+  const std::wstring entry = L"HORALUX_POWEROFF_LOG=" + log;
+  block.insert(block.end(), entry.begin(), entry.end());
+  block.push_back(L'\0');
+  block.push_back(L'\0');
+  return block;
+}
+
+struct FindContext {
+  DWORD pid;
+  const wchar_t* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+  auto* context = reinterpret_cast<FindContext*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != context->pid) return TRUE;
+  wchar_t name[64];
+  GetClassNameW(hwnd, name, 64);
+  if (!context->className || wcscmp(name, context->className) == 0) context->found.push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+Program::~Program() { Kill(); }
+
+bool Program::Start(const std::wstring& exe, const LaunchOptions& options) {
+  m_log = options.powerOffLog.empty() ? NewPowerOffLog() : options.powerOffLog;
+  const std::wstring dir = DistDir();
+  std::wstring path = dir + exe;
+  std::wstring commandLine = L"\"" + path + L"\"";
+  std::vector<wchar_t> environment = ChildEnvironment(m_log);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  const DWORD flags = CREATE_UNICODE_ENVIRONMENT | (options.suspended ? CREATE_SUSPENDED : 0);
+  BOOL ok;
+  if (options.token)
+    ok = CreateProcessAsUserW(options.token, path.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                              flags, environment.data(), dir.c_str(), &startup, &m_info);
+  else
+    ok = CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, flags,
+                        environment.data(), dir.c_str(), &startup, &m_info);
+  if (!ok) m_info = PROCESS_INFORMATION{};
+  return ok != FALSE;
+}
+
+void Program::Resume() { ResumeThread(m_info.hThread); }
+
+HWND Program::WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND hwnd : TopLevelWindows(Pid(), className)) {
+          if (GetWindow(hwnd, GW_OWNER) == nullptr && Text(hwnd) == caption) {
+            found = hwnd;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+bool Program::WaitForExit(DWORD timeoutMs) {
+  return m_info.hProcess && WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool Program::Running() const {
+  return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void Program::Kill() {
+  if (!m_info.hProcess) return;
+  if (Running()) {
+    TerminateProcess(m_info.hProcess, 1);
+    WaitForSingleObject(m_info.hProcess, 5000);
+  }
+  CloseHandle(m_info.hProcess);
+  CloseHandle(m_info.hThread);
+  m_info = PROCESS_INFORMATION{};
+}
+
+std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className) {
+  FindContext context{pid, className, {}};
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&context));
+  return context.found;
+}
+
+HWND FindOwnedDialog(HWND owner) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(owner, &pid);
+  for (HWND hwnd : TopLevelWindows(pid, L"#32770"))
+    if (GetWindow(hwnd, GW_OWNER) == owner && IsWindowVisible(hwnd)) return hwnd;
+  return nullptr;
+}
+
+HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMs) {
+  HWND box = nullptr;
+  WaitFor([&] { return (box = FindOwnedDialog(owner)) != nullptr; }, timeoutMs);
+  return box;
+}
+
+std::wstring Text(HWND hwnd) {
+  wchar_t buffer[1024];
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
+                           SMTO_ABORTIFHUNG, 3000, &copied))
+    return L"<no answer>";
+  return std::wstring(buffer, copied);
+}
+
+void SetText(HWND hwnd, const std::wstring& text) {
+  SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring MessageBoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
+
+void PressOk(HWND box) { PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0); }
+
+HWND FocusOf(DWORD threadId) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}
+
+std::pair<int, int> Selection(HWND edit) {
+  const DWORD sel = static_cast<DWORD>(SendMessageW(edit, EM_GETSEL, 0, 0));
+  return {LOWORD(sel), HIWORD(sel)};
+}
+
+bool IsReadOnly(HWND edit) { return (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) != 0; }
+
+bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void PostKey(DWORD threadId, UINT vk) {
+  HWND focus = FocusOf(threadId);
+  const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+  PostMessageW(focus, WM_KEYDOWN, vk, 1 | (scan << 16));
+  PostMessageW(focus, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
+}
+
+}  // namespace e2e

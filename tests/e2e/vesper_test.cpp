@@ -1,0 +1,341 @@
+// End-to-end tests of the shipped Vesper.exe.
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <string>
+
+#include "harness.h"
+
+namespace {
+
+constexpr int IDC_BUTTON_HIDE = 1000;
+constexpr int IDC_EDIT_HOUR = 1001;
+constexpr int IDC_EDIT_MINUTE = 1002;
+constexpr int IDC_EDIT_SECOND = 1003;
+constexpr int IDC_CHECK_REMIND = 1004;
+constexpr int IDC_STATIC_INFO = 1005;
+constexpr UINT WM_VESPER_TOGGLE = WM_USER + 101;
+
+const std::wstring kClockPrefix = L"现在的时间是 ";
+const std::wstring kIdleText = L"当前没有设定关机时间。";
+const std::wstring kCancelledText = L"，当前没有设定关机时间";
+
+struct TimeOfDay {
+  int h, m, s;
+};
+
+// The local time of day `ahead` seconds from now.
+TimeOfDay LocalIn(long long ahead) {
+  const time_t t = static_cast<time_t>(time(nullptr) + ahead);
+  const tm* local = localtime(&t);
+  return {local->tm_hour, local->tm_min, local->tm_sec};
+}
+
+std::wstring Two(int n) {
+  wchar_t buffer[8];
+  swprintf(buffer, 8, L"%02d", n);
+  return buffer;
+}
+
+// "现在的时间是 HH:MM:SS, " followed by the info text; returns the info text or "<bad>".
+std::wstring InfoOf(const std::wstring& line) {
+  if (line.compare(0, kClockPrefix.size(), kClockPrefix) != 0) return L"<bad>";
+  const std::wstring rest = line.substr(kClockPrefix.size());
+  if (rest.size() < 10 || rest[2] != L':' || rest[5] != L':' || rest.compare(8, 2, L", ") != 0)
+    return L"<bad>";
+  for (int i : {0, 1, 3, 4, 6, 7})
+    if (rest[i] < L'0' || rest[i] > L'9') return L"<bad>";
+  return rest.substr(10);
+}
+
+class VesperTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(e2e::PowerOffStubInstalled())
+        << "system32\\wineboot.exe must be the test stub: a power-off would end the session";
+    StartVesper();
+  }
+
+  void StartVesper(const e2e::LaunchOptions& options = e2e::LaunchOptions()) {
+    ASSERT_TRUE(m_vesper.Start(L"Vesper.exe", options));
+    if (options.suspended) return;
+    FindMainWindow();
+  }
+
+  void FindMainWindow() {
+    m_main = m_vesper.WaitForWindow(L"#32770", L"Horalux2.0");
+    ASSERT_NE(m_main, nullptr);
+    ASSERT_TRUE(e2e::WaitFor([&] { return !Status().empty(); }));
+  }
+
+  HWND Item(int id) const { return GetDlgItem(m_main, id); }
+  std::wstring Status() const { return e2e::Text(Item(IDC_STATIC_INFO)); }
+  std::wstring Button() const { return e2e::Text(Item(IDOK)); }
+
+  void Enter(const TimeOfDay& t) {
+    e2e::SetText(Item(IDC_EDIT_HOUR), std::to_wstring(t.h));
+    e2e::SetText(Item(IDC_EDIT_MINUTE), std::to_wstring(t.m));
+    e2e::SetText(Item(IDC_EDIT_SECOND), std::to_wstring(t.s));
+  }
+  void Enter(const wchar_t* h, const wchar_t* m, const wchar_t* s) {
+    e2e::SetText(Item(IDC_EDIT_HOUR), h);
+    e2e::SetText(Item(IDC_EDIT_MINUTE), m);
+    e2e::SetText(Item(IDC_EDIT_SECOND), s);
+  }
+  // Presses a button and returns once its handler has run (unless it opens a modal box).
+  void Press(int id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
+  void PressAsync(int id) { PostMessageW(Item(id), BM_CLICK, 0, 0); }
+
+  void ExpectIdle(const wchar_t* caption) {
+    EXPECT_EQ(Button(), caption);
+    for (int id : {IDC_EDIT_HOUR, IDC_EDIT_MINUTE, IDC_EDIT_SECOND})
+      EXPECT_FALSE(e2e::IsReadOnly(Item(id))) << id;
+    EXPECT_TRUE(IsWindowEnabled(Item(IDC_CHECK_REMIND)));
+  }
+  void ExpectArmed() {
+    EXPECT_EQ(Button(), L"取消");
+    for (int id : {IDC_EDIT_HOUR, IDC_EDIT_MINUTE, IDC_EDIT_SECOND})
+      EXPECT_TRUE(e2e::IsReadOnly(Item(id))) << id;
+    EXPECT_FALSE(IsWindowEnabled(Item(IDC_CHECK_REMIND)));
+  }
+  void ExpectFocusAndFullSelection(int id) {
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::FocusOf(m_vesper.Tid()) == Item(id); }))
+        << "focus on " << id;
+    const int length = static_cast<int>(e2e::Text(Item(id)).size());
+    EXPECT_EQ(e2e::Selection(Item(id)), std::make_pair(0, length)) << id;
+  }
+
+  e2e::Program m_vesper;
+  HWND m_main = nullptr;
+};
+
+TEST_F(VesperTest, StartState) {
+  const TimeOfDay shown{_wtoi(e2e::Text(Item(IDC_EDIT_HOUR)).c_str()),
+                        _wtoi(e2e::Text(Item(IDC_EDIT_MINUTE)).c_str()),
+                        _wtoi(e2e::Text(Item(IDC_EDIT_SECOND)).c_str())};
+  // The fields show the time of day at which the window opened, without leading zeros.
+  bool matched = false;
+  for (int back = 0; back <= 10 && !matched; ++back) {
+    const TimeOfDay t = LocalIn(-back);
+    matched = t.h == shown.h && t.m == shown.m && t.s == shown.s;
+  }
+  EXPECT_TRUE(matched) << shown.h << ':' << shown.m << ':' << shown.s;
+  EXPECT_EQ(e2e::Text(Item(IDC_EDIT_SECOND)), std::to_wstring(shown.s));
+  EXPECT_TRUE(e2e::IsChecked(Item(IDC_CHECK_REMIND)));
+  ExpectIdle(L"执行");
+  EXPECT_EQ(InfoOf(Status()), kIdleText);
+  EXPECT_TRUE(e2e::WaitFor([&] { return e2e::FocusOf(m_vesper.Tid()) == Item(IDOK); }));
+
+  // The window: caption, styles, taskbar button, centred in the work area.
+  EXPECT_EQ(e2e::Text(m_main), L"Horalux2.0");
+  const LONG style = GetWindowLongW(m_main, GWL_STYLE);
+  EXPECT_TRUE(style & WS_CAPTION);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_TRUE(GetWindowLongW(m_main, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  RECT window, area;
+  GetWindowRect(m_main, &window);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  EXPECT_NEAR((window.left + window.right) / 2, (area.left + area.right) / 2, 2);
+  EXPECT_NEAR((window.top + window.bottom) / 2, (area.top + area.bottom) / 2, 2);
+}
+
+TEST_F(VesperTest, StatusLineTicksEverySecond) {
+  const std::wstring first = Status();
+  EXPECT_TRUE(e2e::WaitFor([&] { return Status() != first; }, 2500));
+  EXPECT_EQ(InfoOf(Status()), kIdleText);
+  // The clock part is the current local time.
+  const TimeOfDay now = LocalIn(0);
+  const std::wstring clock = Status().substr(kClockPrefix.size(), 8);
+  const TimeOfDay before = LocalIn(-1);
+  EXPECT_TRUE(clock == Two(now.h) + L":" + Two(now.m) + L":" + Two(now.s) ||
+              clock == Two(before.h) + L":" + Two(before.m) + L":" + Two(before.s))
+      << clock;
+}
+
+TEST_F(VesperTest, TextThatDoesNotReadIsAnsweredByTheMessage) {
+  struct Case {
+    const wchar_t *h, *m, *s;
+    int field;
+  } const cases[] = {
+      {L"x", L"0", L"0", IDC_EDIT_HOUR},   {L"", L"0", L"0", IDC_EDIT_HOUR},
+      {L"7.5", L"0", L"0", IDC_EDIT_HOUR}, {L"-0", L"0", L"0", IDC_EDIT_HOUR},
+      {L"１", L"0", L"0", IDC_EDIT_HOUR},  {L"1", L"7:", L"0", IDC_EDIT_MINUTE},
+      {L"1", L"1", L"+0", IDC_EDIT_SECOND},
+      // Reading comes before validation: the hour out of range is not reported.
+      {L"25", L"x", L"0", IDC_EDIT_MINUTE},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "field " << c.field);
+    Enter(c.h, c.m, c.s);
+    PressAsync(IDOK);
+    HWND box = e2e::WaitForOwnedDialog(m_main);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(e2e::MessageBoxText(box), L"请键入一个整数。");
+    EXPECT_EQ(e2e::Text(box), L"Vesper");
+    EXPECT_FALSE(IsWindowEnabled(m_main)) << "the box is modal to the main window";
+    e2e::PressOk(box);
+    ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindow(box); }));
+    ExpectFocusAndFullSelection(c.field);
+    ExpectIdle(L"执行");
+    EXPECT_EQ(InfoOf(Status()), kIdleText);
+  }
+}
+
+TEST_F(VesperTest, ValueOutOfRangeGetsFocusAndSelectionWithoutMessage) {
+  struct Case {
+    const wchar_t *h, *m, *s;
+    int field;
+  } const cases[] = {
+      {L"24", L"0", L"0", IDC_EDIT_HOUR},     {L"-1", L"0", L"0", IDC_EDIT_HOUR},
+      {L"23", L"61", L"0", IDC_EDIT_MINUTE},  {L"24", L"61", L"0", IDC_EDIT_HOUR},
+      {L"23", L"60", L"61", IDC_EDIT_SECOND},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.h << ':' << c.m << ':' << c.s);
+    Enter(c.h, c.m, c.s);
+    Press(IDOK);
+    EXPECT_EQ(e2e::FindOwnedDialog(m_main), nullptr);
+    ExpectFocusAndFullSelection(c.field);
+    ExpectIdle(L"执行");
+  }
+}
+
+TEST_F(VesperTest, ArmAndCancel) {
+  const TimeOfDay later = LocalIn(2 * 3600);
+  // Minute 60 is accepted and shown normalised.
+  e2e::SetText(Item(IDC_EDIT_HOUR), std::to_wstring(later.h));
+  e2e::SetText(Item(IDC_EDIT_MINUTE), L"60");
+  e2e::SetText(Item(IDC_EDIT_SECOND), L"0");
+  Press(IDOK);
+  ExpectArmed();
+  EXPECT_EQ(InfoOf(Status()), L"设定的关机时间是" + Two((later.h + 1) % 24) +
+                                  L":00:00,离关机时间60秒将会有提示。");
+  EXPECT_EQ(e2e::Text(Item(IDC_EDIT_MINUTE)), L"60") << "the fields keep their text";
+
+  Press(IDOK);
+  ExpectIdle(L"确定");
+  // The line is refreshed before the cancel, so it shows the new text from the next tick on.
+  EXPECT_NE(InfoOf(Status()), kCancelledText);
+  EXPECT_TRUE(e2e::WaitFor([&] { return InfoOf(Status()) == kCancelledText; }, 2500));
+
+  // Without the reminder: the other suffix, and the box is read back.
+  SendMessageW(Item(IDC_CHECK_REMIND), BM_SETCHECK, BST_UNCHECKED, 0);
+  Enter(later);
+  Press(IDOK);
+  ExpectArmed();
+  EXPECT_EQ(InfoOf(Status()), L"设定的关机时间是" + Two(later.h) + L":" + Two(later.m) + L":" +
+                                  Two(later.s) + L",到时直接关闭计算机。");
+}
+
+TEST_F(VesperTest, EnterTogglesAndEscEnds) {
+  Enter(LocalIn(3 * 3600));
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::FocusOf(m_vesper.Tid()) == Item(IDOK); }));
+  e2e::PostKey(m_vesper.Tid(), VK_RETURN);
+  ASSERT_TRUE(e2e::WaitFor([&] { return Button() == L"取消"; }));
+  ExpectArmed();
+  e2e::PostKey(m_vesper.Tid(), VK_RETURN);
+  ASSERT_TRUE(e2e::WaitFor([&] { return Button() == L"确定"; }));
+  ExpectIdle(L"确定");
+
+  // With the focus on "隐藏", Enter presses that button instead.
+  PostMessageW(m_main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_BUTTON_HIDE)), TRUE);
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::FocusOf(m_vesper.Tid()) == Item(IDC_BUTTON_HIDE); }));
+  e2e::PostKey(m_vesper.Tid(), VK_RETURN);
+  EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(m_main); }));
+  EXPECT_EQ(Button(), L"确定");
+
+  SendMessageW(m_main, WM_VESPER_TOGGLE, 0, 0);  // visible and armed again
+  ASSERT_TRUE(IsWindowVisible(m_main));
+  ExpectArmed();
+  e2e::PostKey(m_vesper.Tid(), VK_ESCAPE);
+  EXPECT_TRUE(m_vesper.WaitForExit());
+}
+
+TEST_F(VesperTest, CloseBoxEnds) {
+  PostMessageW(m_main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(m_vesper.WaitForExit());
+}
+
+TEST_F(VesperTest, ExitButtonEndsWhileArmed) {
+  Enter(LocalIn(3600));
+  Press(IDOK);
+  ExpectArmed();
+  PressAsync(IDCANCEL);
+  EXPECT_TRUE(m_vesper.WaitForExit());
+}
+
+TEST_F(VesperTest, SystemMenuAboutDoesNothing) {
+  PostMessageW(m_main, WM_SYSCOMMAND, 0x0010, 0);
+  Press(IDC_BUTTON_HIDE);  // a synchronous round trip after the posted command
+  EXPECT_EQ(e2e::FindOwnedDialog(m_main), nullptr);
+  EXPECT_TRUE(m_vesper.Running());
+}
+
+TEST_F(VesperTest, HiddenWindowKeepsCountingAndToggleShowsIt) {
+  Press(IDC_BUTTON_HIDE);
+  EXPECT_FALSE(IsWindowVisible(m_main));
+  const std::wstring before = Status();
+  EXPECT_TRUE(e2e::WaitFor([&] { return Status() != before; }, 2500)) << "the line ticks on";
+
+  // Toggle on a hidden, idle window: shown, then the fields are read and validated.
+  e2e::SetText(Item(IDC_EDIT_HOUR), L"24");
+  SendMessageW(m_main, WM_VESPER_TOGGLE, 0, 0);
+  EXPECT_TRUE(IsWindowVisible(m_main));
+  ExpectIdle(L"执行");
+  ExpectFocusAndFullSelection(IDC_EDIT_HOUR);
+
+  Enter(LocalIn(3600));
+  Press(IDC_BUTTON_HIDE);
+  SendMessageW(m_main, WM_VESPER_TOGGLE, 0, 0);
+  EXPECT_TRUE(IsWindowVisible(m_main));
+  ExpectArmed();
+  Press(IDC_BUTTON_HIDE);
+  SendMessageW(m_main, WM_VESPER_TOGGLE, 0, 0);
+  EXPECT_TRUE(IsWindowVisible(m_main));
+  ExpectIdle(L"确定");
+}
+
+TEST_F(VesperTest, PowerOffIsRequestedOnTime) {
+  // Far enough ahead that the entry cannot be overtaken while it is typed.
+  const long long target = time(nullptr) + 3;
+  const TimeOfDay t = LocalIn(target - time(nullptr));
+  SendMessageW(Item(IDC_CHECK_REMIND), BM_SETCHECK, BST_UNCHECKED, 0);
+  Enter(t);
+  Press(IDOK);
+  ExpectArmed();
+  ASSERT_TRUE(e2e::ReadPowerOffLog(m_vesper.PowerOffLog()).empty());
+  ASSERT_TRUE(e2e::WaitFor([&] { return !e2e::ReadPowerOffLog(m_vesper.PowerOffLog()).empty(); },
+                           6000));
+  const std::vector<std::string> requests = e2e::ReadPowerOffLog(m_vesper.PowerOffLog());
+  ASSERT_EQ(requests.size(), 1u);
+  const long long at = std::stoll(requests[0]);
+  EXPECT_GE(at, target * 1000) << "not before the target second";
+  EXPECT_LT(at, target * 1000 + 2000) << "within the tick that reaches the target";
+  // EWX_FORCE: every process is killed, none is asked.
+  EXPECT_NE(requests[0].find("--kill"), std::string::npos) << requests[0];
+  EXPECT_NE(requests[0].find("--shutdown"), std::string::npos) << requests[0];
+  EXPECT_EQ(e2e::FindOwnedDialog(m_main), nullptr) << "a successful request shows nothing";
+}
+
+// Run once more under a non-Chinese locale (HORALUX_EXPECT_ACP names the ANSI code page expected):
+// the texts are converted from code page 936 explicitly, whatever the system's code page.
+TEST_F(VesperTest, TextsReadRightWhateverTheAnsiCodePage) {
+  wchar_t expected[16];
+  if (GetEnvironmentVariableW(L"HORALUX_EXPECT_ACP", expected, 16)) {
+    ASSERT_EQ(GetACP(), static_cast<UINT>(_wtoi(expected)));
+  }
+  EXPECT_EQ(InfoOf(Status()), kIdleText);
+  EXPECT_EQ(Button(), L"执行");
+  e2e::SetText(Item(IDC_EDIT_HOUR), L"时");
+  PressAsync(IDOK);
+  HWND box = e2e::WaitForOwnedDialog(m_main);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(e2e::MessageBoxText(box), L"请键入一个整数。");
+  EXPECT_EQ(e2e::Text(box), L"Vesper");
+  e2e::PressOk(box);
+  ExpectFocusAndFullSelection(IDC_EDIT_HOUR);
+  EXPECT_EQ(e2e::Text(Item(IDC_EDIT_HOUR)), L"时") << "the field keeps what was typed";
+}
+
+}  // namespace

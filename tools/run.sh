@@ -20,5 +20,5 @@ if [ "$headless" -eq 0 ]; then
 fi
 wine Vesper.exe &
 sleep 4
-import -window root -crop 420x330+430+235 "$HORALUX_ROOT/build/vesper.png"
+import -window root -crop 640x480+320+160 +repage -trim +repage "$HORALUX_ROOT/build/vesper.png"
 log "screenshot: build/vesper.png"

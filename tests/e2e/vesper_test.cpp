@@ -318,6 +318,84 @@ TEST_F(VesperTest, PowerOffIsRequestedOnTime) {
   EXPECT_EQ(e2e::FindOwnedDialog(m_main), nullptr) << "a successful request shows nothing";
 }
 
+// Vesper started with a token of our making, so that Wine's real calls fail.
+class VesperTokenTest : public VesperTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(e2e::PowerOffStubInstalled());
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &m_token));
+  }
+  void TearDown() override {
+    if (m_token) CloseHandle(m_token);
+  }
+
+  // Arms two seconds ahead and returns the failure message box once the target has come.
+  HWND ArmAndWaitForTheMessage() {
+    SendMessageW(Item(IDC_CHECK_REMIND), BM_SETCHECK, BST_UNCHECKED, 0);
+    Enter(LocalIn(2));
+    Press(IDOK);
+    EXPECT_EQ(Button(), L"取消");
+    return e2e::WaitForOwnedDialog(m_main, 6000);
+  }
+
+  // After the failure: armed, no countdown running (no second attempt), and cancel still works.
+  void ExpectFiredAndCancellable() {
+    ExpectArmed();
+    EXPECT_TRUE(e2e::ReadPowerOffLog(m_vesper.PowerOffLog()).empty());
+    const std::wstring line = Status();
+    ASSERT_TRUE(e2e::WaitFor([&] { return Status() != line; }, 2500)) << "the line ticks on";
+    EXPECT_EQ(e2e::FindOwnedDialog(m_main), nullptr) << "no second attempt";
+    Press(IDOK);
+    ExpectIdle(L"确定");
+  }
+
+  HANDLE m_token = nullptr;
+};
+
+TEST_F(VesperTokenTest, WithoutTheShutdownPrivilegeTheEnableFails) {
+  LUID_AND_ATTRIBUTES shutdown{};
+  ASSERT_TRUE(LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &shutdown.Luid));
+  HANDLE restricted = nullptr;
+  ASSERT_TRUE(CreateRestrictedToken(m_token, 0, 0, nullptr, 1, &shutdown, 0, nullptr, &restricted));
+  e2e::LaunchOptions options;
+  options.token = restricted;
+  StartVesper(options);
+  CloseHandle(restricted);
+  ASSERT_NE(m_main, nullptr);
+
+  HWND box = ArmAndWaitForTheMessage();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(e2e::MessageBoxText(box), L"AdjustTokenPrivileges enable failed.");
+  EXPECT_EQ(e2e::Text(box), L"Vesper");
+  e2e::PressOk(box);
+  ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindow(box); }));
+  ExpectFiredAndCancellable();
+}
+
+TEST_F(VesperTokenTest, ATokenThatCannotBeOpenedIsReported) {
+  e2e::LaunchOptions options;
+  options.suspended = true;
+  StartVesper(options);
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(m_vesper.Process(), WRITE_DAC | READ_CONTROL, &token));
+  ACL acl;
+  ASSERT_TRUE(InitializeAcl(&acl, sizeof acl, ACL_REVISION));
+  SECURITY_DESCRIPTOR sd;
+  ASSERT_TRUE(InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION));
+  ASSERT_TRUE(SetSecurityDescriptorDacl(&sd, TRUE, &acl, FALSE));
+  ASSERT_TRUE(SetKernelObjectSecurity(token, DACL_SECURITY_INFORMATION, &sd));
+  CloseHandle(token);
+  m_vesper.Resume();
+  FindMainWindow();
+
+  HWND box = ArmAndWaitForTheMessage();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(e2e::MessageBoxText(box), L"OpenProcessToken failed.");
+  e2e::PressOk(box);
+  ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindow(box); }));
+  ExpectFiredAndCancellable();
+}
+
 // Run once more under a non-Chinese locale (HORALUX_EXPECT_ACP names the ANSI code page expected):
 // the texts are converted from code page 936 explicitly, whatever the system's code page.
 TEST_F(VesperTest, TextsReadRightWhateverTheAnsiCodePage) {

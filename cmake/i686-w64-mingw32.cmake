@@ -1,13 +1,20 @@
-# The posix thread model: GoogleTest needs std::mutex, which the win32 model of GCC 12 lacks.
-# Cross-build for 32-bit Windows with mingw-w64.
+# Cross-build for 32-bit Windows with mingw-w64; on Windows itself (MSYS2 mingw32) the compilers
+# on PATH serve.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TOOLCHAIN_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+if(CMAKE_HOST_WIN32)
+  set(CMAKE_C_COMPILER gcc)
+  set(CMAKE_CXX_COMPILER g++)
+  set(CMAKE_RC_COMPILER windres)
+else()
+  # The posix thread model: GoogleTest needs std::mutex, which the win32 model of GCC 12 lacks.
+  set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
+  set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
+  set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
+  set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
+  set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+  set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+  set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+endif()

@@ -26,7 +26,7 @@ target_link_libraries(SkinH PRIVATE horalux_core)
 target_link_options(SkinH PRIVATE -Wl,--kill-at)
 horalux_target(SkinH)
 # The import library maps the callers' decorated names to those undecorated exports.
-find_program(HORALUX_DLLTOOL ${TOOLCHAIN_PREFIX}-dlltool REQUIRED)
+find_program(HORALUX_DLLTOOL NAMES ${TOOLCHAIN_PREFIX}-dlltool dlltool REQUIRED)
 set(SKINH_IMPLIB ${CMAKE_CURRENT_BINARY_DIR}/libSkinH_import.a)
 add_custom_command(OUTPUT ${SKINH_IMPLIB}
   COMMAND ${HORALUX_DLLTOOL} -k -d ${PROJECT_SOURCE_DIR}/skinh/SkinH.def -l ${SKINH_IMPLIB}

@@ -4,7 +4,7 @@ set -euo pipefail
 
 HORALUX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 HORALUX_PACKAGES=(cmake g++ googletest g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 wine64 xvfb xauth fonts-wqy-microhei locales imagemagick)
+  wine wine32:i386 wine64 xvfb xauth fonts-wqy-microhei locales)
 
 log() { printf '==> %s\n' "$*" >&2; }
 
@@ -12,18 +12,18 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-# Installs whatever of the packages is missing, and the zh_CN.UTF-8 locale.
+# Installs whatever of the packages (and of any named as arguments) is missing, and the zh_CN.UTF-8
+# locale.
 horalux_setup() {
   local missing=()
-  for pkg in "${HORALUX_PACKAGES[@]}"; do
+  for pkg in "${HORALUX_PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
   done
   if [ ${#missing[@]} -gt 0 ]; then
     log "installing: ${missing[*]}"
     dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
     as_root apt-get update -q
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-      "${missing[@]}" >/dev/null
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" >/dev/null
   fi
   if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
     log "generating the zh_CN.UTF-8 locale"

@@ -2,7 +2,7 @@
 # Builds Horalux and starts Vesper.exe under Wine: on $DISPLAY when there is one, otherwise on an
 # Xvfb of its own, leaving a screenshot in build/vesper.png.
 source "$(dirname "$0")/common.sh"
-horalux_setup
+horalux_setup imagemagick  # import, for the screenshot
 horalux_build
 
 headless=0

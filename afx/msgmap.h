@@ -17,9 +17,10 @@ namespace afx {
 using Thunk = LRESULT (*)(CWnd& wnd, WPARAM wParam, LPARAM lParam);
 
 struct MessageEntry {
-  UINT message;    // WM_COMMAND for command entries
-  UINT commandId;  // the command for WM_COMMAND entries, otherwise 0
+  UINT message;          // WM_COMMAND for command entries
+  UINT commandId;        // the command for WM_COMMAND entries, otherwise 0
   Thunk thunk;
+  const UINT* registered = nullptr;  // a message number known only at run time
 };
 
 struct MessageMap {
@@ -86,6 +87,12 @@ constexpr MessageEntry OnMessage() {
 template <UINT Id, auto F>
 constexpr MessageEntry OnCommand() {
   return {WM_COMMAND, Id, &ThunkFor<F>};
+}
+
+// A message registered at run time (RegisterWindowMessage), read from *Number at dispatch.
+template <const UINT* Number, auto F>
+constexpr MessageEntry OnRegisteredMessage() {
+  return {0, 0, &ThunkFor<F>, Number};
 }
 
 template <size_t N>

@@ -67,7 +67,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   for (const afx::MessageMap* map = GetMessageMap(); map; map = map->base) {
     for (size_t i = 0; i < map->count; ++i) {
       const afx::MessageEntry& entry = map->entries[i];
-      if (entry.message != message) continue;
+      // A registered message whose registration failed (0) matches nothing.
+      const UINT number = entry.registered ? *entry.registered : entry.message;
+      if (number != message || (entry.registered && number == 0)) continue;
       // Command entries take menu items, accelerators and button clicks (codes 0 and 1).
       if (message == WM_COMMAND && (entry.commandId != command || code > 1)) continue;
       return entry.thunk(*this, wParam, lParam);

@@ -41,9 +41,11 @@ add_executable(Vesper WIN32
   vesper/vesper_app.cpp
   vesper/vesper_dlg.cpp
   vesper/shutdown.cpp
+  vesper/reminder_dlg.cpp
+  vesper/tray.cpp
   vesper/vesper.rc)
 set_target_properties(Vesper PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${HORALUX_DIST_DIR})
-target_link_libraries(Vesper PRIVATE afx SkinHImport)
+target_link_libraries(Vesper PRIVATE afx SkinHImport shell32)
 horalux_target(Vesper)
 set_source_files_properties(vesper/vesper.rc PROPERTIES OBJECT_DEPENDS
   "${PROJECT_SOURCE_DIR}/res/horalux.ico;${PROJECT_SOURCE_DIR}/res/version.rc.in")

@@ -12,6 +12,13 @@
 #define IDC_CHECK_REMIND 1004
 #define IDC_STATIC_INFO 1005
 
+// Reminder window
+#define IDD_REMINDER 129
+#define IDC_STATIC_REMINDER 1006
+
+// Tray menu
+#define IDR_TRAYMENU 131
+
 // System menu and strings
 #define IDM_ABOUTBOX 0x0010
 #define IDS_ABOUTBOX 101

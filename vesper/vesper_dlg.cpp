@@ -4,8 +4,15 @@
 #include "resource.h"
 #include "shutdown.h"
 
+namespace {
+constexpr UINT kTrayIconId = 128;
+// Broadcast by the shell when it (re)starts: every notification icon has to be added again.
+const UINT kTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+}  // namespace
+
 CVesperDlg::CVesperDlg(CWnd* parent)
     : CDialog(IDD_VESPER_DIALOG, parent),
+      m_reminder(nullptr),
       m_hIcon(LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
 
 const afx::MessageMap* CVesperDlg::GetMessageMap() const {
@@ -19,6 +26,8 @@ const afx::MessageMap* CVesperDlg::GetMessageMap() const {
       afx::OnMessage<WM_CLOSE, &CVesperDlg::OnClose>(),
       afx::OnMessage<WM_TIMER, &CVesperDlg::OnTimer>(),
       afx::OnMessage<WM_VESPER_TOGGLE, &CVesperDlg::OnVesperToggle>(),
+      afx::OnMessage<WM_TRAYNOTIFY, &CVesperDlg::OnTrayNotify>(),
+      afx::OnRegisteredMessage<&kTaskbarCreated, &CVesperDlg::OnTaskbarCreated>(),
   };
   static const afx::MessageMap map = afx::MakeMap(CDialog::GetMessageMap(), entries);
   return &map;
@@ -55,7 +64,8 @@ BOOL CVesperDlg::OnInitDialog() {
 
   SkinH_AttachEx("tarn.lsf", nullptr);
 
-  // The notification-area icon is added here.
+  m_tray.Add(m_hWnd, kTrayIconId, WM_TRAYNOTIFY,
+             LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME)), "Horalux");
 
   m_schedule.Init(CTime::GetCurrentTime());
   UpdateData(FALSE);
@@ -125,6 +135,8 @@ void CVesperDlg::Cancel() {
   m_btnExecute.SetWindowText("确定");
   m_schedule.Disarm();
   m_chkRemind.EnableWindow(TRUE);
+  // A reminder left on screen would count nothing, and its "取消" would arm the idle window again.
+  if (m_reminder.m_hWnd) m_reminder.ShowWindow(SW_HIDE);
 }
 
 void CVesperDlg::OnTimer(UINT id) {
@@ -132,7 +144,7 @@ void CVesperDlg::OnTimer(UINT id) {
     const TickResult tick = m_schedule.EvaluateTick(CTime::GetCurrentTime());
     switch (tick.verdict) {
       case TickVerdict::Remind:
-        // The reminder window takes tick.text here.
+        Remind(tick);
         break;
       case TickVerdict::Fire:
         KillTimer(TIMER_COUNTDOWN);
@@ -147,6 +159,16 @@ void CVesperDlg::OnTimer(UINT id) {
   Default();
 }
 
+// The reminder window is created on the first reminder of the program and reused by every later
+// arming; the first reminder of each arming shows it.
+void CVesperDlg::Remind(const TickResult& tick) {
+  m_reminder.m_strText = tick.text;
+  if (tick.first && !m_reminder.m_hWnd) m_reminder.Create(IDD_REMINDER, this);
+  if (!m_reminder.m_hWnd) return;
+  m_reminder.UpdateData(FALSE);
+  if (tick.first) m_reminder.ShowWindow(SW_SHOW);
+}
+
 void CVesperDlg::ShutdownSystem() {
   if (RunShutdown(SystemShutdownCalls()) == ShutdownOutcome::DisableFailed) OnTrayExit();
 }
@@ -157,7 +179,7 @@ void CVesperDlg::OnCancel() {
 }
 
 void CVesperDlg::OnClose() {
-  // The notification-area icon is deleted here.
+  m_tray.Delete();
   SkinH_Detach();
   // For WM_CLOSE the dialog default turns the request into IDCANCEL, whose OnCancel runs this
   // close work a second time; for a command it does nothing.
@@ -200,3 +222,26 @@ void CVesperDlg::OnPaint() {
 }
 
 HCURSOR CVesperDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+LRESULT CVesperDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
+  if (iconId != kTrayIconId) return 0;
+  if (mouseMessage == WM_LBUTTONDBLCLK) {
+    ShowWindow(SW_SHOW);
+  } else if (mouseMessage == WM_RBUTTONDOWN) {
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_TRAYMENU)) return 0;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    // A notification-icon menu closes on a click elsewhere only while its owner is the
+    // foreground window; the posted message lets the menu loop end cleanly.
+    SetForegroundWindow(m_hWnd);
+    menu.GetSubMenu(0).TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, *this);
+    PostMessage(WM_NULL);
+  }
+  return 0;
+}
+
+LRESULT CVesperDlg::OnTaskbarCreated(WPARAM, LPARAM) {
+  m_tray.Restore();
+  return 0;
+}

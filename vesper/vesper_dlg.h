@@ -2,7 +2,9 @@
 #pragma once
 
 #include "afx.h"
+#include "reminder_dlg.h"
 #include "schedule.h"
+#include "tray.h"
 
 #define WM_VESPER_TOGGLE (WM_USER + 101)
 #define WM_TRAYNOTIFY (WM_APP + 100)
@@ -30,12 +32,16 @@ class CVesperDlg : public CDialog {
   void OnClose();
   void OnTimer(UINT id);
   LRESULT OnVesperToggle(WPARAM wParam, LPARAM lParam);
+  LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
+  LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
   void ShutdownSystem();
 
+  void Remind(const TickResult& tick);
   void Arm();
   void Cancel();
   CEdit* FieldOf(EntryField field);
 
+  CReminderDlg m_reminder;
   CStatic m_status;
   CButton m_btnExecute;
   CEdit m_editSecond;
@@ -44,4 +50,5 @@ class CVesperDlg : public CDialog {
   CButton m_chkRemind;
   ShutdownSchedule m_schedule;
   HICON m_hIcon;
+  CTrayIcon m_tray;
 };

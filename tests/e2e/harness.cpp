@@ -1,5 +1,9 @@
 #include "harness.h"
 
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -236,6 +240,80 @@ void PostKey(DWORD threadId, UINT vk) {
   const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
   PostMessageW(focus, WM_KEYDOWN, vk, 1 | (scan << 16));
   PostMessageW(focus, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
+}
+
+bool TrayIconExists(HWND owner, UINT id) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  data.hWnd = owner;
+  data.uID = id;
+  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+namespace {
+BOOL CALLBACK CollectAll(HWND hwnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  return TRUE;
+}
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[64];
+  return GetClassNameW(hwnd, name, 64) ? name : L"";
+}
+}  // namespace
+
+std::vector<std::wstring> TrayTips() {
+  std::vector<std::wstring> tips;
+  std::vector<HWND> windows;
+  EnumWindows(&CollectAll, reinterpret_cast<LPARAM>(&windows));
+  for (HWND tooltip : windows) {
+    if (ClassOf(tooltip) != L"tooltips_class32") continue;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tooltip, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) continue;
+    // The tool record and its text buffer must live in the tooltip's own process.
+    const SIZE_T textChars = 1024;
+    auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + textChars * 2,
+                                                     MEM_COMMIT, PAGE_READWRITE));
+    const int count = static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; remote && i < count; ++i) {
+      TTTOOLINFOW info{};
+      info.cbSize = sizeof info;
+      info.lpszText = reinterpret_cast<LPWSTR>(remote + sizeof info);
+      WriteProcessMemory(process, remote, &info, sizeof info, nullptr);
+      if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote))) continue;
+      TTTOOLINFOW back{};
+      ReadProcessMemory(process, remote, &back, sizeof back, nullptr);
+      if (back.lpszText == LPSTR_TEXTCALLBACKW || !back.lpszText) continue;
+      wchar_t text[1024] = {};
+      ReadProcessMemory(process, back.lpszText, text, sizeof text - sizeof text[0], nullptr);
+      tips.push_back(text);
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+  }
+  return tips;
+}
+
+std::vector<HWND> TrayIconWindows() {
+  std::vector<HWND> icons;
+  std::vector<HWND> windows;
+  EnumWindows(&CollectAll, reinterpret_cast<LPARAM>(&windows));
+  for (HWND tray : windows) {
+    if (ClassOf(tray) != L"__winex11_standalone_tray") continue;
+    std::vector<HWND> children;
+    EnumChildWindows(tray, &CollectAll, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children)
+      if (ClassOf(child) == L"__winex11_tray_icon") icons.push_back(child);
+  }
+  return icons;
+}
+
+std::vector<HWND> MenuWindows(DWORD pid) {
+  std::vector<HWND> menus;
+  for (HWND hwnd : TopLevelWindows(pid, L"#32768"))
+    if (IsWindowVisible(hwnd)) menus.push_back(hwnd);
+  return menus;
 }
 
 }  // namespace e2e

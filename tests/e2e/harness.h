@@ -79,4 +79,14 @@ bool IsChecked(HWND button);
 // Posts a key press (down and up) to the window with the keyboard focus of the thread.
 void PostKey(DWORD threadId, UINT vk);
 
+// The notification area, as Wine's explorer shows it without a virtual desktop.
+// Whether the shell holds an icon for owner and id (NIM_MODIFY without flags changes nothing).
+bool TrayIconExists(HWND owner, UINT id);
+// The tips of every icon the shell shows, read from its tooltip windows.
+std::vector<std::wstring> TrayTips();
+// The window of each icon in the notification area.
+std::vector<HWND> TrayIconWindows();
+// The visible pop-up menu windows of a process.
+std::vector<HWND> MenuWindows(DWORD pid);
+
 }  // namespace e2e

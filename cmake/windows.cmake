@@ -50,9 +50,24 @@ horalux_target(Vesper)
 set_source_files_properties(vesper/vesper.rc PROPERTIES OBJECT_DEPENDS
   "${PROJECT_SOURCE_DIR}/res/horalux.ico;${PROJECT_SOURCE_DIR}/res/version.rc.in")
 
-add_custom_command(OUTPUT ${HORALUX_DIST_DIR}/tarn.lsf
-  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/skinh/tarn.lsf ${HORALUX_DIST_DIR}/tarn.lsf
-  DEPENDS ${PROJECT_SOURCE_DIR}/skinh/tarn.lsf)
-add_custom_target(skins ALL DEPENDS ${HORALUX_DIST_DIR}/tarn.lsf)
+add_executable(clock WIN32
+  clock/clock_app.cpp
+  clock/clock_dlg.cpp
+  clock/clock_draw.cpp
+  clock/clock.rc)
+set_target_properties(clock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${HORALUX_DIST_DIR})
+target_link_libraries(clock PRIVATE afx SkinHImport shell32)
+horalux_target(clock)
+set_source_files_properties(clock/clock.rc PROPERTIES OBJECT_DEPENDS
+  "${PROJECT_SOURCE_DIR}/res/horalux.ico;${PROJECT_SOURCE_DIR}/res/version.rc.in;${PROJECT_SOURCE_DIR}/clock/face.bmp")
+
+set(HORALUX_SKINS)
+foreach(skin tarn lumen)
+  add_custom_command(OUTPUT ${HORALUX_DIST_DIR}/${skin}.lsf
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/skinh/${skin}.lsf ${HORALUX_DIST_DIR}/${skin}.lsf
+    DEPENDS ${PROJECT_SOURCE_DIR}/skinh/${skin}.lsf)
+  list(APPEND HORALUX_SKINS ${HORALUX_DIST_DIR}/${skin}.lsf)
+endforeach()
+add_custom_target(skins ALL DEPENDS ${HORALUX_SKINS})
 
 add_subdirectory(tests/e2e)

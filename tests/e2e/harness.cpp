@@ -316,4 +316,57 @@ std::vector<HWND> MenuWindows(DWORD pid) {
   return menus;
 }
 
+int LiveGdiObjectsOf(HANDLE process) {
+  struct BasicInformation {
+    LONG exitStatus;
+    void* pebBase;
+    ULONG_PTR affinity, priority, pid, parent;
+  } info{};
+  using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+  auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+  if (!query || query(process, 0, &info, sizeof info, nullptr) != 0) return -1;
+  DWORD table = 0;  // the 32-bit PEB's GdiSharedHandleTable, at 0x94
+  if (!ReadProcessMemory(process, static_cast<BYTE*>(info.pebBase) + 0x94, &table, sizeof table,
+                         nullptr) || !table)
+    return -1;
+  constexpr size_t kEntries = 0x10000, kEntrySize = 24;
+  std::vector<BYTE> entries(kEntries * kEntrySize);
+  if (!ReadProcessMemory(process, reinterpret_cast<void*>(static_cast<UINT_PTR>(table)),
+                         entries.data(), entries.size(), nullptr))
+    return -1;
+  int live = 0;
+  for (size_t i = 0; i < kEntries; ++i) {
+    const BYTE* entry = &entries[i * kEntrySize];
+    if (entry[14] != 0 && !(entry[12] & 0x80)) ++live;  // live, and not a stock object
+  }
+  return live;
+}
+
+int WindowCountOf(DWORD pid) {
+  int count = 0;
+  for (HWND top : TopLevelWindows(pid, nullptr)) {
+    std::vector<HWND> children;
+    EnumChildWindows(top, &CollectAll, reinterpret_cast<LPARAM>(&children));
+    count += 1 + static_cast<int>(children.size());
+  }
+  return count;
+}
+
+std::vector<MenuItem> ItemsOf(HMENU menu) {
+  std::vector<MenuItem> items;
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[128] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_STATE | MIIM_STRING | MIIM_FTYPE;
+    info.dwTypeData = text;
+    info.cch = 127;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) break;
+    items.push_back({text, info.wID, info.fState});
+  }
+  return items;
+}
+
 }  // namespace e2e

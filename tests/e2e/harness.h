@@ -89,4 +89,16 @@ std::vector<HWND> TrayIconWindows();
 // The visible pop-up menu windows of a process.
 std::vector<HWND> MenuWindows(DWORD pid);
 
+// Live GDI objects of another process, from the handle table its PEB points to; -1 if unreadable.
+int LiveGdiObjectsOf(HANDLE process);
+// Every window of a process, top-level and child.
+int WindowCountOf(DWORD pid);
+// The texts and states of a menu, one item a row.
+struct MenuItem {
+  std::wstring text;
+  UINT id;
+  UINT state;
+};
+std::vector<MenuItem> ItemsOf(HMENU menu);
+
 }  // namespace e2e

@@ -36,12 +36,12 @@ void Collect(const std::string& path, std::map<std::string, std::map<long, std::
 }  // namespace
 
 TEST(ResourceIds, NoTwoOfOneKindShareANumber) {
-  for (const char* program : {"vesper/resource.h"}) {
+  for (const char* program : {"vesper/resource.h", "clock/resource.h"}) {
     std::map<std::string, std::map<long, std::string>> kinds;
     std::string clash;
     Collect(std::string(HORALUX_SOURCE_DIR) + "/res/shared_ids.h", &kinds, &clash);
     Collect(std::string(HORALUX_SOURCE_DIR) + "/" + program, &kinds, &clash);
     EXPECT_EQ(clash, "") << program;
-    EXPECT_FALSE(kinds["IDC_"].empty()) << program << " was not read";
+    EXPECT_FALSE(kinds["command"].empty()) << program << " was not read";
   }
 }

@@ -1,5 +1,6 @@
 #include "wnd.h"
 
+#include "gdi.h"
 #include "menu.h"
 #include "text.h"
 
@@ -48,6 +49,16 @@ void CWnd::CenterWindow() {
   if (y + height > area.bottom) y = area.bottom - height;
   if (y < area.top) y = area.top;
   ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CWnd::PaintMinimisedIcon(HICON icon) {
+  CPaintDC dc(m_hWnd);
+  SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+  RECT rect;
+  GetClientRect(&rect);
+  const int x = (rect.right - rect.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+  const int y = (rect.bottom - rect.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  DrawIcon(dc, x, y, icon);
 }
 
 CMenu CWnd::GetSystemMenu(BOOL revert) const {

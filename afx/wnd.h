@@ -51,6 +51,8 @@ class CWnd {
   }
   // Centres the window over its owner, or in the work area of its screen when it has none.
   void CenterWindow();
+  // Paints the whole of a minimised window: its icon background, then the icon centred.
+  void PaintMinimisedIcon(HICON icon);
   // The window's system menu, not owned.
   CMenu GetSystemMenu(BOOL revert) const;
 

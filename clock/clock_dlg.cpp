@@ -88,13 +88,7 @@ BOOL CClockDlg::OnEraseBkgnd(HDC dc) {
 
 void CClockDlg::OnPaint() {
   if (IsIconic()) {
-    CPaintDC dc(m_hWnd);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-    RECT rect;
-    GetClientRect(&rect);
-    const int x = (rect.right - rect.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (rect.bottom - rect.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, m_hIcon);
+    PaintMinimisedIcon(m_hIcon);
     return;
   }
   CPaintDC dc(m_hWnd);

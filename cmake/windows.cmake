@@ -37,29 +37,28 @@ target_include_directories(SkinHImport INTERFACE skinh)
 target_link_libraries(SkinHImport INTERFACE ${SKINH_IMPLIB})
 add_dependencies(SkinHImport skinh_import SkinH)
 
-add_executable(Vesper WIN32
-  vesper/vesper_app.cpp
-  vesper/vesper_dlg.cpp
-  vesper/shutdown.cpp
-  vesper/reminder_dlg.cpp
-  vesper/tray.cpp
-  vesper/vesper.rc)
-set_target_properties(Vesper PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${HORALUX_DIST_DIR})
-target_link_libraries(Vesper PRIVATE afx SkinHImport shell32)
-horalux_target(Vesper)
-set_source_files_properties(vesper/vesper.rc PROPERTIES OBJECT_DEPENDS
-  "${PROJECT_SOURCE_DIR}/res/horalux.ico;${PROJECT_SOURCE_DIR}/res/version.rc.in")
+# A program of the shipped folder: its sources, then after RESOURCES what its script includes.
+function(horalux_program name)
+  cmake_parse_arguments(PROGRAM "" "" "SOURCES;RESOURCES" ${ARGN})
+  add_executable(${name} WIN32 ${PROGRAM_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${HORALUX_DIST_DIR})
+  target_link_libraries(${name} PRIVATE afx SkinHImport shell32)
+  horalux_target(${name})
+  foreach(source ${PROGRAM_SOURCES})
+    if(source MATCHES "\\.rc$")
+      set_source_files_properties(${source} PROPERTIES OBJECT_DEPENDS "${PROGRAM_RESOURCES}")
+    endif()
+  endforeach()
+endfunction()
 
-add_executable(clock WIN32
-  clock/clock_app.cpp
-  clock/clock_dlg.cpp
-  clock/clock_draw.cpp
-  clock/clock.rc)
-set_target_properties(clock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${HORALUX_DIST_DIR})
-target_link_libraries(clock PRIVATE afx SkinHImport shell32)
-horalux_target(clock)
-set_source_files_properties(clock/clock.rc PROPERTIES OBJECT_DEPENDS
-  "${PROJECT_SOURCE_DIR}/res/horalux.ico;${PROJECT_SOURCE_DIR}/res/version.rc.in;${PROJECT_SOURCE_DIR}/clock/face.bmp")
+set(HORALUX_SHARED_RESOURCES ${PROJECT_SOURCE_DIR}/res/horalux.ico ${PROJECT_SOURCE_DIR}/res/version.rc.in)
+horalux_program(Vesper
+  SOURCES vesper/vesper_app.cpp vesper/vesper_dlg.cpp vesper/shutdown.cpp vesper/reminder_dlg.cpp
+          vesper/tray.cpp vesper/vesper.rc
+  RESOURCES ${HORALUX_SHARED_RESOURCES})
+horalux_program(clock
+  SOURCES clock/clock_app.cpp clock/clock_dlg.cpp clock/clock_draw.cpp clock/clock.rc
+  RESOURCES ${HORALUX_SHARED_RESOURCES} ${PROJECT_SOURCE_DIR}/clock/face.bmp)
 
 set(HORALUX_SKINS)
 foreach(skin tarn lumen)

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "image_file.h"
+
 namespace {
 
 constexpr int kSize = 145;
@@ -174,31 +176,21 @@ int main(int argc, char** argv) {
     }
   }
   std::vector<uint8_t> file;
-  auto put16 = [&](uint32_t v) { file.insert(file.end(), {uint8_t(v), uint8_t(v >> 8)}); };
-  auto put32 = [&](uint32_t v) {
-    file.insert(file.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
-  };
-  put16(0x4D42);
-  put32(static_cast<uint32_t>(14 + 40 + pixels.size()));
-  put32(0);
-  put32(14 + 40);
-  put32(40);
-  put32(kSize);
-  put32(kSize);
-  put16(1);
-  put16(24);
-  put32(0);  // BI_RGB
-  put32(static_cast<uint32_t>(pixels.size()));
-  put32(2835);
-  put32(2835);
-  put32(0);
-  put32(0);
+  Put16(file, 0x4D42);
+  Put32(file, static_cast<uint32_t>(14 + 40 + pixels.size()));
+  Put32(file, 0);
+  Put32(file, 14 + 40);
+  Put32(file, 40);
+  Put32(file, kSize);
+  Put32(file, kSize);
+  Put16(file, 1);
+  Put16(file, 24);
+  Put32(file, 0);  // BI_RGB
+  Put32(file, static_cast<uint32_t>(pixels.size()));
+  Put32(file, 2835);
+  Put32(file, 2835);
+  Put32(file, 0);
+  Put32(file, 0);
   file.insert(file.end(), pixels.begin(), pixels.end());
-  FILE* out = std::fopen(argv[1], "wb");
-  if (!out) {
-    std::perror(argv[1]);
-    return 1;
-  }
-  const bool ok = std::fwrite(file.data(), 1, file.size(), out) == file.size();
-  return std::fclose(out) == 0 && ok ? 0 : 1;
+  return WriteImageFile(argv[1], file);
 }

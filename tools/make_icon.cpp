@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "image_file.h"
+
 namespace {
 
 struct Rgba {
@@ -93,11 +95,6 @@ int Nearest(const std::vector<uint8_t>& palette, double r, double g, double b) {
   return best;
 }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) { out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)}); }
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
-}
-
 // One icon image: BITMAPINFOHEADER, palette, colour rows bottom-up, then the AND mask.
 std::vector<uint8_t> Image(int size, int bits) {
   std::vector<uint8_t> out;
@@ -170,11 +167,5 @@ int main(int argc, char** argv) {
     }
   }
   for (const auto& image : images) file.insert(file.end(), image.begin(), image.end());
-  FILE* out = std::fopen(argv[1], "wb");
-  if (!out) {
-    std::perror(argv[1]);
-    return 1;
-  }
-  const bool ok = std::fwrite(file.data(), 1, file.size(), out) == file.size();
-  return std::fclose(out) == 0 && ok ? 0 : 1;
+  return WriteImageFile(argv[1], file);
 }

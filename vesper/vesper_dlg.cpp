@@ -212,13 +212,7 @@ void CVesperDlg::OnPaint() {
     Default();
     return;
   }
-  CPaintDC dc(m_hWnd);
-  SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-  RECT rect;
-  GetClientRect(&rect);
-  const int x = (rect.right - rect.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-  const int y = (rect.bottom - rect.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-  DrawIcon(dc, x, y, m_hIcon);
+  PaintMinimisedIcon(m_hIcon);
 }
 
 HCURSOR CVesperDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }

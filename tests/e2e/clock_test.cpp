@@ -16,6 +16,8 @@ class ClockTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(e2e::PowerOffStubInstalled());
+    // The cursor away from where the window and its menu appear, so that it highlights nothing.
+    SetCursorPos(5, GetSystemMetrics(SM_CYSCREEN) - 5);
     ASSERT_TRUE(m_clock.Start(L"clock.exe"));
     m_window = m_clock.WaitForWindow(L"#32770", L"");
     ASSERT_NE(m_window, nullptr);
@@ -41,9 +43,28 @@ class ClockTest : public ::testing::Test {
     PostMessageW(m_window, message, wParam, MAKELPARAM(x, y));
   }
   void Command(UINT id) { PostMessageW(m_window, WM_COMMAND, id, 0); }
-  // Opens the context menu with a right press and returns its window.
-  HWND OpenMenu() {
-    Post(WM_RBUTTONDOWN, MK_RBUTTON, 75, 75);
+  // Real mouse input at a screen point, as the user's hand makes it: the cursor moves there, then
+  // the buttons of flags act. Wine reports the cursor with the moves it makes up itself (on a
+  // change of capture, for one), so posted mouse messages would disagree with it.
+  static void MouseInput(POINT at, DWORD flags = 0) {
+    SetCursorPos(at.x, at.y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | flags;  // a move by (0, 0): the cursor stays
+    SendInput(1, &input, sizeof input);
+  }
+  POINT At(int x, int y) const { return POINT{Rect().left + x, Rect().top + y}; }
+  // Every input before it has been handled once the menu that a right click opens is up.
+  void InputRoundTrip(POINT at) {
+    MouseInput(at, MOUSEEVENTF_RIGHTDOWN);
+    MouseInput(at, MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(e2e::WaitFor([&] { return !e2e::MenuWindows(m_clock.Pid()).empty(); }));
+    CloseMenu();
+  }
+  // Opens the context menu with a right press and returns its window. At (145, 145), outside the
+  // round window, the menu's check mark is where the window cannot hide it.
+  HWND OpenMenu(int x = 145, int y = 145) {
+    Post(WM_RBUTTONDOWN, MK_RBUTTON, x, y);
     HWND menu = nullptr;
     e2e::WaitFor([&] {
       const std::vector<HWND> menus = e2e::MenuWindows(m_clock.Pid());
@@ -168,7 +189,7 @@ TEST(ClockResources, TheMenuItsItemsAndTheCheckMark) {
 }
 
 TEST_F(ClockTest, TheMenuOpensAtThePress) {
-  HWND menuWindow = OpenMenu();
+  HWND menuWindow = OpenMenu(75, 75);
   ASSERT_NE(menuWindow, nullptr);
   const RECT rect = Rect();
   RECT menuRect;
@@ -178,34 +199,63 @@ TEST_F(ClockTest, TheMenuOpensAtThePress) {
   CloseMenu();
 }
 
+TEST_F(ClockTest, AlwaysOnTopOffAndOnAgain) {
+  const RECT before = Rect();
+  HWND menuWindow = OpenMenu();
+  ASSERT_NE(menuWindow, nullptr);
+  ASSERT_TRUE(e2e::WaitFor([&] { return CheckMarkInk(menuWindow) > 0; }, 3000)) << "checked at start";
+  // Chosen from the menu with the keyboard: the first item.
+  e2e::PostKey(m_clock.Tid(), VK_DOWN);
+  e2e::PostKey(m_clock.Tid(), VK_RETURN);
+  ASSERT_TRUE(e2e::WaitFor([&] { return !TopMost(); }));
+  menuWindow = OpenMenu();
+  ASSERT_NE(menuWindow, nullptr);
+  EXPECT_TRUE(e2e::WaitFor([&] { return CheckMarkInk(menuWindow) == 0; }, 3000)) << "unchecked";
+  CloseMenu();
+
+  // A drag keeps the window out of the topmost band.
+  MouseInput(At(75, 75), MOUSEEVENTF_LEFTDOWN);
+  MouseInput(At(80, 80));
+  ASSERT_TRUE(e2e::WaitFor([&] { return Rect().left == before.left + 5; }));
+  MouseInput(At(75, 75), MOUSEEVENTF_LEFTUP);
+  EXPECT_FALSE(TopMost());
+
+  Command(ID_MENU_TOPMOST);
+  ASSERT_TRUE(e2e::WaitFor([&] { return TopMost(); }));
+  EXPECT_EQ(Rect().left, before.left + 5) << "the window does not move";
+  EXPECT_EQ(Rect().top, before.top + 5);
+  menuWindow = OpenMenu();
+  ASSERT_NE(menuWindow, nullptr);
+  EXPECT_TRUE(e2e::WaitFor([&] { return CheckMarkInk(menuWindow) > 0; }, 3000)) << "checked again";
+  CloseMenu();
+}
+
 TEST_F(ClockTest, DragPutsTheCursorAtSeventyFive) {
   const RECT start = Rect();
-  // A press without motion leaves the window where it is.
-  Post(WM_LBUTTONDOWN, MK_LBUTTON, 20, 30);
-  Post(WM_LBUTTONUP, 0, 20, 30);
-  ASSERT_NE(OpenMenu(), nullptr);  // an ordered round trip
-  CloseMenu();
+  // A click at (75, 75) without motion leaves the window where it is.
+  MouseInput(At(75, 75), MOUSEEVENTF_LEFTDOWN);
+  MouseInput(At(75, 75), MOUSEEVENTF_LEFTUP);
+  InputRoundTrip(At(75, 75));
   EXPECT_EQ(Rect().left, start.left);
   EXPECT_EQ(Rect().top, start.top);
 
-  // Grabbed at (20, 30), the first move puts the cursor at (75, 75) in the window.
-  Post(WM_LBUTTONDOWN, MK_LBUTTON, 20, 30);
-  Post(WM_MOUSEMOVE, MK_LBUTTON, 30, 50);
-  ASSERT_TRUE(e2e::WaitFor([&] { return Rect().left != start.left; }));
-  EXPECT_EQ(Rect().left, start.left + 30 - 75);
-  EXPECT_EQ(Rect().top, start.top + 50 - 75);
+  // Grabbed at (20, 30): the first move puts the cursor at (75, 75) in the window.
+  MouseInput(At(20, 30), MOUSEEVENTF_LEFTDOWN);
+  const POINT first{start.left + 30, start.top + 50};
+  MouseInput(first);
+  ASSERT_TRUE(e2e::WaitFor([&] { return Rect().left == first.x - 75 && Rect().top == first.y - 75; }))
+      << Rect().left << ',' << Rect().top;
   EXPECT_TRUE(TopMost());
-  const RECT moved = Rect();
-  Post(WM_MOUSEMOVE, MK_LBUTTON, 85, 70);  // now it follows with that anchor
-  ASSERT_TRUE(e2e::WaitFor([&] { return Rect().left != moved.left; }));
-  EXPECT_EQ(Rect().left, moved.left + 10);
-  EXPECT_EQ(Rect().top, moved.top - 5);
-  Post(WM_LBUTTONUP, 0, 85, 70);
-  const RECT released = Rect();
-  Post(WM_MOUSEMOVE, 0, 10, 10);  // after the release a move does nothing
-  ASSERT_NE(OpenMenu(), nullptr);
-  CloseMenu();
-  EXPECT_EQ(Rect().left, released.left);
+  // From then on it follows the cursor with that anchor, off the screen too.
+  const POINT second{first.x + 10, first.y - 5};
+  MouseInput(second);
+  ASSERT_TRUE(e2e::WaitFor([&] { return Rect().left == second.x - 75 && Rect().top == second.y - 75; }));
+  MouseInput(second, MOUSEEVENTF_LEFTUP);
+  // After the release a move does nothing.
+  MouseInput(POINT{second.x + 20, second.y + 20});
+  InputRoundTrip(At(75, 75));
+  EXPECT_EQ(Rect().left, second.x - 75);
+  EXPECT_EQ(Rect().top, second.y - 75);
 }
 
 TEST_F(ClockTest, VesperStartsFromTheClocksFolderEachTime) {

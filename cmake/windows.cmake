@@ -51,7 +51,8 @@ function(horalux_program name)
   endforeach()
 endfunction()
 
-set(HORALUX_SHARED_RESOURCES ${PROJECT_SOURCE_DIR}/res/horalux.ico ${PROJECT_SOURCE_DIR}/res/version.rc.in)
+set(HORALUX_SHARED_RESOURCES ${PROJECT_SOURCE_DIR}/res/horalux.ico ${PROJECT_SOURCE_DIR}/res/version.rc.in
+  ${PROJECT_SOURCE_DIR}/res/horalux.manifest)
 horalux_program(Vesper
   SOURCES vesper/vesper_app.cpp vesper/vesper_dlg.cpp vesper/shutdown.cpp vesper/reminder_dlg.cpp
           vesper/tray.cpp vesper/vesper.rc
@@ -68,5 +69,15 @@ foreach(skin tarn lumen)
   list(APPEND HORALUX_SKINS ${HORALUX_DIST_DIR}/${skin}.lsf)
 endforeach()
 add_custom_target(skins ALL DEPENDS ${HORALUX_SKINS})
+
+# The release archive: the shipped folder and a read-me, with its SHA-256 beside it.
+set(HORALUX_PACKAGE ${PROJECT_SOURCE_DIR}/build/Horalux-${PROJECT_VERSION}-win32.zip)
+add_custom_command(OUTPUT ${HORALUX_PACKAGE} ${HORALUX_PACKAGE}.sha256
+  COMMAND ${CMAKE_COMMAND} -DPACKAGE=${HORALUX_PACKAGE} -DDIST=${HORALUX_DIST_DIR}
+          -DREADME=${PROJECT_SOURCE_DIR}/res/readme.txt -DSTAGE=${CMAKE_CURRENT_BINARY_DIR}/package
+          -DNAME=Horalux-${PROJECT_VERSION} -P ${PROJECT_SOURCE_DIR}/cmake/package.cmake
+  DEPENDS Vesper clock SkinH skins ${PROJECT_SOURCE_DIR}/res/readme.txt
+          ${PROJECT_SOURCE_DIR}/cmake/package.cmake)
+add_custom_target(package_zip ALL DEPENDS ${HORALUX_PACKAGE})
 
 add_subdirectory(tests/e2e)

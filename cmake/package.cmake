@@ -1,0 +1,21 @@
+# Builds PACKAGE (a zip of NAME/ holding the shipped files of DIST and README as readme.txt) and
+# PACKAGE.sha256. File times are fixed so that the same files give the same archive.
+set(files clock.exe Vesper.exe SkinH.dll lumen.lsf tarn.lsf)
+file(REMOVE_RECURSE ${STAGE})
+file(MAKE_DIRECTORY ${STAGE}/${NAME})
+foreach(file ${files})
+  if(NOT EXISTS ${DIST}/${file})
+    message(FATAL_ERROR "missing from the shipped folder: ${file}")
+  endif()
+  file(COPY ${DIST}/${file} DESTINATION ${STAGE}/${NAME})
+endforeach()
+file(COPY ${README} DESTINATION ${STAGE}/${NAME})
+file(REMOVE ${PACKAGE})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${PACKAGE} --format=zip --mtime=2026-01-01 ${NAME}
+  WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "zip failed: ${result}")
+endif()
+file(SHA256 ${PACKAGE} hash)
+get_filename_component(archive ${PACKAGE} NAME)
+file(WRITE ${PACKAGE}.sha256 "${hash}  ${archive}\n")

@@ -14,7 +14,7 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
   while (true) {
     if (condition()) return true;
     if (GetTickCount() - start >= timeoutMs) return condition();
-    Sleep(20);
+    Sleep(2);
   }
 }
 
@@ -211,6 +211,8 @@ std::wstring Text(HWND hwnd) {
     return L"<no answer>";
   return std::wstring(buffer, copied);
 }
+
+int TextLength(HWND hwnd) { return static_cast<int>(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0)); }
 
 void SetText(HWND hwnd, const std::wstring& text) {
   SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));

@@ -64,7 +64,8 @@ std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className);
 HWND FindOwnedDialog(HWND owner);
 HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMs = 5000);
 
-std::wstring Text(HWND hwnd);
+std::wstring Text(HWND hwnd);  // at most 1023 characters
+int TextLength(HWND hwnd);      // WM_GETTEXTLENGTH: GetWindowTextLength gives 0 across processes
 void SetText(HWND hwnd, const std::wstring& text);
 // The text of a message box: its static with id 0xFFFF.
 std::wstring MessageBoxText(HWND box);

@@ -99,7 +99,7 @@ class VesperTest : public ::testing::Test {
   void ExpectFocusAndFullSelection(int id) {
     EXPECT_TRUE(e2e::WaitFor([&] { return e2e::FocusOf(m_vesper.Tid()) == Item(id); }))
         << "focus on " << id;
-    const int length = static_cast<int>(e2e::Text(Item(id)).size());
+    const int length = e2e::TextLength(Item(id));
     EXPECT_EQ(e2e::Selection(Item(id)), std::make_pair(0, length)) << id;
   }
 

@@ -219,6 +219,40 @@ TEST_F(VesperTest, PowerOffIsRequestedOnTime) {
   EXPECT_EQ(e2e::FindOwnedDialog(m_main), nullptr) << "a successful request shows nothing";
 }
 
+TEST_F(VesperTest, BadInputIsAnsweredAndKeptAsTyped) {
+  struct Case {
+    const char* name;
+    std::wstring text;
+    bool message;  // otherwise the value reads and is out of range: a beep
+  } const cases[] = {
+      {"10,000 letters", std::wstring(10000, L'x'), true},
+      {"10,000 digits", std::wstring(10000, L'9'), false},
+      {"outside code page 936", L"\U0001F600", true},
+      {"Hangul", L"\uD55C", true},
+      {"control character", L"7\x07", true},
+      {"escape and digits", L"\x1B12", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    e2e::SetText(Item(IDC_EDIT_HOUR), c.text);
+    if (c.message) {
+      PressAsync(IDOK);
+      HWND box = e2e::WaitForOwnedDialog(m_main);
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(e2e::MessageBoxText(box), L"请键入一个整数。");
+      e2e::PressOk(box);
+      ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindow(box); }));
+    } else {
+      Press(IDOK);
+      EXPECT_EQ(e2e::FindOwnedDialog(m_main), nullptr);
+    }
+    ExpectFocusAndFullSelection(IDC_EDIT_HOUR);
+    ExpectIdle(L"执行");
+    EXPECT_EQ(static_cast<size_t>(e2e::TextLength(Item(IDC_EDIT_HOUR))), c.text.size());
+    EXPECT_TRUE(m_vesper.Running());
+  }
+}
+
 // Vesper started with a token of our making, so that Wine's real calls fail.
 class VesperTokenTest : public VesperTest {
  protected:

@@ -9,6 +9,10 @@ cd "$HORALUX_ROOT"
 log "host unit tests"
 ctest --preset host
 
+log "fuzzing the integer-reading rule and the schedule for a minute"
+bash tools/fuzz.sh 60 > build/fuzz.log 2>&1 || { tail -n 40 build/fuzz.log; exit 1; }
+grep -E '^(Done|stat::number_of_executed_units)' build/fuzz.log
+
 horalux_xvfb
 horalux_wine test
 trap horalux_wine_stop EXIT

@@ -41,7 +41,9 @@ class CGdiObject {
  public:
   CGdiObject() = default;
   ~CGdiObject() { DeleteObject(); }
-  CGdiObject(CGdiObject&& other) noexcept : m_hObject(other.m_hObject) { other.m_hObject = nullptr; }
+  CGdiObject(CGdiObject&& other) noexcept : m_hObject(other.m_hObject) {
+    other.m_hObject = nullptr;
+  }
   CGdiObject& operator=(CGdiObject&& other) noexcept {
     if (this != &other) {
       DeleteObject();

@@ -17,8 +17,8 @@ namespace afx {
 using Thunk = LRESULT (*)(CWnd& wnd, WPARAM wParam, LPARAM lParam);
 
 struct MessageEntry {
-  UINT message;          // WM_COMMAND for command entries
-  UINT commandId;        // the command for WM_COMMAND entries, otherwise 0
+  UINT message;    // WM_COMMAND for command entries
+  UINT commandId;  // the command for WM_COMMAND entries, otherwise 0
   Thunk thunk;
   const UINT* registered = nullptr;  // a message number known only at run time
 };
@@ -47,7 +47,8 @@ LRESULT Call(C& c, void (C::*f)(UINT, LPARAM), WPARAM wp, LPARAM lp) {
 }
 template <class C>
 LRESULT Call(C& c, void (C::*f)(UINT, CPoint), WPARAM wp, LPARAM lp) {
-  (c.*f)(static_cast<UINT>(wp), CPoint(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))));
+  (c.*f)(static_cast<UINT>(wp),
+         CPoint(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))));
   return 0;
 }
 template <class C>

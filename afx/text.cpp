@@ -17,7 +17,8 @@ CString Narrow(const wchar_t* text, int length) {
   if (length < 0) length = lstrlenW(text);
   if (length == 0) return CString();
   // Characters outside code page 936 become the code page's default character.
-  const int bytes = WideCharToMultiByte(kTextCodePage, 0, text, length, nullptr, 0, nullptr, nullptr);
+  const int bytes =
+      WideCharToMultiByte(kTextCodePage, 0, text, length, nullptr, 0, nullptr, nullptr);
   if (bytes <= 0) return CString();
   std::vector<char> narrow(static_cast<size_t>(bytes));
   WideCharToMultiByte(kTextCodePage, 0, text, length, narrow.data(), bytes, nullptr, nullptr);

@@ -22,8 +22,8 @@ HandSegment MakeHand(uint32_t angle, double length, int32_t tailDivisor, int32_t
 
 ClockHands::ClockHands(int32_t hour, int32_t minute, int32_t second)
     : m_segments{
-          MakeHand(static_cast<uint32_t>(hour) * 30u + static_cast<uint32_t>(minute) / 2u, 220.0, -4,
-                   36),
+          MakeHand(static_cast<uint32_t>(hour) * 30u + static_cast<uint32_t>(minute) / 2u, 220.0,
+                   -4, 36),
           MakeHand(static_cast<uint32_t>(minute) * 6u, 360.0, -5, 18),
           MakeHand(static_cast<uint32_t>(second) * 6u, 380.0, -5, 9),
       } {}

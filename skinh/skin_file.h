@@ -14,7 +14,7 @@ struct Skin {
 };
 
 // Largest skin file accepted, in bytes.
-constexpr size_t kMaxSkinFileBytes = 64 * 1024;
+constexpr size_t kMaxSkinFileBytes = size_t{64} * 1024;
 
 // Parses a whole skin file. Returns 0 and fills *out on success, otherwise the number of the first
 // line at fault (1-based; the line after the last one when something required is missing).

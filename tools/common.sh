@@ -4,7 +4,7 @@ set -euo pipefail
 
 HORALUX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 HORALUX_PACKAGES=(cmake g++ googletest g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 wine64 xvfb xauth fonts-wqy-microhei locales clang libclang-rt-14-dev)
+  wine wine32:i386 wine64 xvfb xauth fonts-wqy-microhei locales clang libclang-rt-14-dev clang-format clang-tidy git)
 
 log() { printf '==> %s\n' "$*" >&2; }
 

@@ -41,7 +41,8 @@ Rgba Shade(int size, int px, int py) {
         const double step = pi / 6;
         const double nearest = std::round(angle / step) * step;
         const double off = std::fabs(std::sin(angle - nearest)) * d;
-        if (d > inner * 0.72 && d < inner * 0.95 && off < std::max(0.55, size / 48.0)) r = g = b = 20;
+        if (d > inner * 0.72 && d < inner * 0.95 && off < std::max(0.55, size / 48.0))
+          r = g = b = 20;
         // Hands at ten past ten: hour towards 10 o'clock, minute towards 2.
         auto hand = [&](double a, double length, double width) {
           const double ux = std::sin(a), uy = -std::cos(a);
@@ -73,7 +74,8 @@ std::vector<uint8_t> Palette() {
   std::vector<uint8_t> bgrx;
   for (int r = 0; r < 6; ++r)
     for (int g = 0; g < 6; ++g)
-      for (int b = 0; b < 6; ++b) bgrx.insert(bgrx.end(), {uint8_t(b * 51), uint8_t(g * 51), uint8_t(r * 51), 0});
+      for (int b = 0; b < 6; ++b)
+        bgrx.insert(bgrx.end(), {uint8_t(b * 51), uint8_t(g * 51), uint8_t(r * 51), 0});
   for (int i = 0; i < 40; ++i) {
     const uint8_t v = uint8_t(i * 255 / 39);
     bgrx.insert(bgrx.end(), {v, v, v, 0});
@@ -115,7 +117,8 @@ std::vector<uint8_t> Image(int size, int bits) {
       const Rgba p = pixels[y * size + x];
       if (bits == 32) {
         // Premultiplication is not used in icons; edge colour stays the pixel's own.
-        out.insert(out.end(), {uint8_t(p.b + 0.5), uint8_t(p.g + 0.5), uint8_t(p.r + 0.5), uint8_t(p.a * 255 + 0.5)});
+        out.insert(out.end(), {uint8_t(p.b + 0.5), uint8_t(p.g + 0.5), uint8_t(p.r + 0.5),
+                               uint8_t(p.a * 255 + 0.5)});
         row += 4;
       } else {
         out.push_back(p.a >= 0.5 ? uint8_t(Nearest(palette, p.r, p.g, p.b)) : 0);

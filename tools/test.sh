@@ -6,6 +6,9 @@ horalux_setup
 horalux_build
 
 cd "$HORALUX_ROOT"
+log "static checks"
+bash tools/static_checks.sh 2>&1 | grep -v 'warnings generated'
+
 log "host unit tests"
 ctest --preset host
 

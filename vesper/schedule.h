@@ -4,17 +4,17 @@
 
 #include <cstdint>
 
-#include "ctime.h"
 #include "cstring.h"
+#include "ctime.h"
 
 enum class EntryField { None, Hour, Minute, Second };
 enum class TickVerdict { None, Remind, Fire };
 
 struct TickResult {
   TickVerdict verdict = TickVerdict::None;
-  int64_t remaining = 0;      // target minus now, in seconds
-  CString text;               // the reminder text, for Remind
-  bool first = false;         // for Remind: the first reminder of this arming
+  int64_t remaining = 0;  // target minus now, in seconds
+  CString text;           // the reminder text, for Remind
+  bool first = false;     // for Remind: the first reminder of this arming
 };
 
 class ShutdownSchedule {

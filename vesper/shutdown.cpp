@@ -24,10 +24,9 @@ class TokenGuard {
 }  // namespace
 
 const ShutdownCalls& SystemShutdownCalls() {
-  static const ShutdownCalls calls{&OpenProcessToken, &LookupPrivilegeValueA,
-                                   &AdjustTokenPrivileges, &LastError,
-                                   &ExitWindowsEx,    &CloseHandle,
-                                   &ReportWithMessageBox};
+  static const ShutdownCalls calls{
+      &OpenProcessToken, &LookupPrivilegeValueA, &AdjustTokenPrivileges, &LastError,
+      &ExitWindowsEx,    &CloseHandle,           &ReportWithMessageBox};
   return calls;
 }
 

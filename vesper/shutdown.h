@@ -8,8 +8,9 @@
 struct ShutdownCalls {
   BOOL(WINAPI* openProcessToken)(HANDLE process, DWORD access, PHANDLE token);
   BOOL(WINAPI* lookupPrivilegeValue)(LPCSTR system, LPCSTR name, PLUID luid);
-  BOOL(WINAPI* adjustTokenPrivileges)(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state,
-                                      DWORD length, PTOKEN_PRIVILEGES previous, PDWORD returned);
+  BOOL(WINAPI* adjustTokenPrivileges)
+  (HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state, DWORD length, PTOKEN_PRIVILEGES previous,
+   PDWORD returned);
   DWORD(WINAPI* getLastError)();
   BOOL(WINAPI* exitWindowsEx)(UINT flags, DWORD reason);
   BOOL(WINAPI* closeHandle)(HANDLE handle);

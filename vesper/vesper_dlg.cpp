@@ -105,7 +105,8 @@ void CVesperDlg::Arm() {
   // of range rather than arm a schedule that would fire at once or never.
   if (bad == EntryField::None &&
       ShutdownSchedule::ComputeTarget(m_schedule.m_nHour, m_schedule.m_nMinute,
-                                      m_schedule.m_nSecond, now).GetTime() < 0)
+                                      m_schedule.m_nSecond, now)
+              .GetTime() < 0)
     bad = EntryField::Hour;
   if (CEdit* field = FieldOf(bad)) {
     field->SetFocus();

@@ -1,6 +1,6 @@
 // The hands painted onto a memory bitmap with the clock's mapping: a fixed time, checked by pixels.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 
@@ -84,7 +84,8 @@ TEST(ClockDrawing, HandsAndHubOfThreeOClockAndHalfAMinute) {
   for (const Probe& p : probes) EXPECT_EQ(canvas.At(p.x, p.y), p.colour) << p.what;
   // The hub's outline is the context's default pen: black.
   bool outline = false;
-  for (int x = 74; x < 80; ++x) outline |= canvas.At(x, 73) == RGB(0, 0, 0) || canvas.At(x, 76) == RGB(0, 0, 0);
+  for (int x = 74; x < 80; ++x)
+    outline |= canvas.At(x, 73) == RGB(0, 0, 0) || canvas.At(x, 76) == RGB(0, 0, 0);
   EXPECT_TRUE(outline);
 }
 

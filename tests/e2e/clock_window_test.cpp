@@ -1,7 +1,7 @@
 // CClockDlg in this process, with the clock's own resources: what its handlers do to the window,
 // without waiting on the real timer.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "clock_dlg.h"
 #include "gdi_count.h"

@@ -47,7 +47,8 @@ std::string ReadWhole(const std::wstring& path) {
   if (file == INVALID_HANDLE_VALUE) return content;
   char buffer[65536];
   DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read) content.append(buffer, read);
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read)
+    content.append(buffer, read);
   CloseHandle(file);
   return content;
 }
@@ -271,12 +272,13 @@ std::vector<std::wstring> TrayTips() {
     if (ClassOf(tooltip) != L"tooltips_class32") continue;
     DWORD pid = 0;
     GetWindowThreadProcessId(tooltip, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
     if (!process) continue;
     // The tool record and its text buffer must live in the tooltip's own process.
     const SIZE_T textChars = 1024;
-    auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + textChars * 2,
-                                                     MEM_COMMIT, PAGE_READWRITE));
+    auto* remote = static_cast<BYTE*>(VirtualAllocEx(
+        process, nullptr, sizeof(TTTOOLINFOW) + textChars * 2, MEM_COMMIT, PAGE_READWRITE));
     const int count = static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
     for (int i = 0; remote && i < count; ++i) {
       TTTOOLINFOW info{};
@@ -330,7 +332,8 @@ int LiveGdiObjectsOf(HANDLE process) {
   if (!query || query(process, 0, &info, sizeof info, nullptr) != 0) return -1;
   DWORD table = 0;  // the 32-bit PEB's GdiSharedHandleTable, at 0x94
   if (!ReadProcessMemory(process, static_cast<BYTE*>(info.pebBase) + 0x94, &table, sizeof table,
-                         nullptr) || !table)
+                         nullptr) ||
+      !table)
     return -1;
   constexpr size_t kEntries = 0x10000, kEntrySize = 24;
   std::vector<BYTE> entries(kEntries * kEntrySize);
@@ -343,6 +346,16 @@ int LiveGdiObjectsOf(HANDLE process) {
     if (entry[14] != 0 && !(entry[12] & 0x80)) ++live;  // live, and not a stock object
   }
   return live;
+}
+
+int SettledGdiObjectsOf(HANDLE process) {
+  int least = LiveGdiObjectsOf(process);
+  for (int i = 0; i < 8; ++i) {
+    Sleep(7);
+    const int reading = LiveGdiObjectsOf(process);
+    if (reading < least) least = reading;
+  }
+  return least;
 }
 
 int WindowCountOf(DWORD pid) {

@@ -26,9 +26,9 @@ bool PowerOffStubInstalled();
 long long UnixMillisNow();
 
 struct LaunchOptions {
-  std::wstring powerOffLog;   // where the stub logs; a fresh file when empty
-  HANDLE token = nullptr;     // start as this user token (CreateProcessAsUser)
-  bool suspended = false;     // leave the main thread suspended
+  std::wstring powerOffLog;  // where the stub logs; a fresh file when empty
+  HANDLE token = nullptr;    // start as this user token (CreateProcessAsUser)
+  bool suspended = false;    // leave the main thread suspended
 };
 
 class Program {
@@ -65,7 +65,7 @@ HWND FindOwnedDialog(HWND owner);
 HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMs = 5000);
 
 std::wstring Text(HWND hwnd);  // at most 1023 characters
-int TextLength(HWND hwnd);      // WM_GETTEXTLENGTH: GetWindowTextLength gives 0 across processes
+int TextLength(HWND hwnd);     // WM_GETTEXTLENGTH: GetWindowTextLength gives 0 across processes
 void SetText(HWND hwnd, const std::wstring& text);
 // The text of a message box: its static with id 0xFFFF.
 std::wstring MessageBoxText(HWND box);
@@ -92,6 +92,9 @@ std::vector<HWND> MenuWindows(DWORD pid);
 
 // Live GDI objects of another process, from the handle table its PEB points to; -1 if unreadable.
 int LiveGdiObjectsOf(HANDLE process);
+// The least of several readings a few milliseconds apart: the program's own timer may be painting
+// at any one of them, with its pens alive; a leak raises every reading.
+int SettledGdiObjectsOf(HANDLE process);
 // Every window of a process, top-level and child.
 int WindowCountOf(DWORD pid);
 // The texts and states of a menu, one item a row.

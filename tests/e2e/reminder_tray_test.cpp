@@ -54,7 +54,8 @@ TEST_F(VesperTest, ReminderCountsDownToThePowerOff) {
   const int first = SecondsIn(ReminderText(reminder));
   EXPECT_GE(first, 1);
   EXPECT_LE(first, 3);
-  EXPECT_TRUE(e2e::WaitFor([&] { return SecondsIn(ReminderText(reminder)) == first - 1 || PoweredOff(); }, 2500));
+  EXPECT_TRUE(e2e::WaitFor(
+      [&] { return SecondsIn(ReminderText(reminder)) == first - 1 || PoweredOff(); }, 2500));
   ASSERT_TRUE(e2e::WaitFor([&] { return PoweredOff(); }, 4000));
   const long long at = std::stoll(e2e::ReadPowerOffLog(m_vesper.PowerOffLog())[0]);
   EXPECT_GE(at, target * 1000);
@@ -80,7 +81,8 @@ TEST_F(VesperTest, YesPutsTheReminderAwayForTheRestOfTheArming) {
     HWND reminder = WaitForReminderShown(3000);
     ASSERT_NE(reminder, nullptr);
     if (way.key) {
-      ASSERT_TRUE(e2e::WaitFor([&] { return e2e::FocusOf(m_vesper.Tid()) == GetDlgItem(reminder, IDOK); }));
+      ASSERT_TRUE(
+          e2e::WaitFor([&] { return e2e::FocusOf(m_vesper.Tid()) == GetDlgItem(reminder, IDOK); }));
       e2e::PostKey(m_vesper.Tid(), VK_RETURN);
     } else {
       PostMessageW(GetDlgItem(reminder, IDOK), BM_CLICK, 0, 0);
@@ -100,7 +102,8 @@ TEST_F(VesperTest, EscInTheReminderCancelsTheSchedule) {
   ArmIn(30);
   HWND reminder = WaitForReminderShown(3000);
   ASSERT_NE(reminder, nullptr);
-  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::FocusOf(m_vesper.Tid()) == GetDlgItem(reminder, IDOK); }));
+  ASSERT_TRUE(
+      e2e::WaitFor([&] { return e2e::FocusOf(m_vesper.Tid()) == GetDlgItem(reminder, IDOK); }));
   e2e::PostKey(m_vesper.Tid(), VK_ESCAPE);
   EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(reminder); }));
   ExpectIdle(L"确定");
@@ -112,7 +115,7 @@ TEST_F(VesperTest, TheReminderCannotBeClosed) {
   HWND reminder = WaitForReminderShown(3000);
   ASSERT_NE(reminder, nullptr);
   SendMessageW(reminder, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
-  SendMessageW(reminder, WM_CLOSE, 0, 0);             // Alt+F4 comes to this
+  SendMessageW(reminder, WM_CLOSE, 0, 0);              // Alt+F4 comes to this
   EXPECT_TRUE(IsWindowVisible(reminder));
   ExpectArmed();
 }

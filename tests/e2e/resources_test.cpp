@@ -1,6 +1,6 @@
 // What the shipped programs carry besides their dialogs: manifest and version.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -32,7 +32,8 @@ class ProgramResources : public ::testing::TestWithParam<const wchar_t*> {
     if (!found) return {};
     const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(m_module, found)));
     std::vector<BYTE> block(data, data + SizeofResource(m_module, found));
-    block.resize(block.size() * 2);  // VerQueryValue's room for conversions, as GetFileVersionInfo leaves it
+    block.resize(block.size() *
+                 2);  // VerQueryValue's room for conversions, as GetFileVersionInfo leaves it
     return block;
   }
   std::wstring VersionString(const wchar_t* name) const {
@@ -41,14 +42,16 @@ class ProgramResources : public ::testing::TestWithParam<const wchar_t*> {
     wchar_t* value = nullptr;
     UINT length = 0;
     const std::wstring key = std::wstring(L"\\StringFileInfo\\080403a8\\") + name;
-    if (!VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length)) return L"<none>";
+    if (!VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length))
+      return L"<none>";
     return value;
   }
   VS_FIXEDFILEINFO Fixed() const {
     std::vector<BYTE> block = VersionBlock();
     VS_FIXEDFILEINFO* info = nullptr;
     UINT length = 0;
-    if (block.empty() || !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length))
+    if (block.empty() ||
+        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length))
       return VS_FIXEDFILEINFO{};
     return *info;
   }
@@ -60,8 +63,9 @@ class ProgramResources : public ::testing::TestWithParam<const wchar_t*> {
 TEST_P(ProgramResources, ManifestRunsAsInvokerOnWindows7To11WithClassicControls) {
   const std::string manifest = Manifest();
   EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-  for (const char* os : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
-                         "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
+  for (const char* os :
+       {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+        "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
     EXPECT_NE(manifest.find(os), std::string::npos) << os;
   EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
 }

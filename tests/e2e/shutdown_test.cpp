@@ -60,7 +60,8 @@ BOOL WINAPI FakeAdjust(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state, D
   EXPECT_EQ(state->PrivilegeCount, 1u);
   EXPECT_EQ(state->Privileges[0].Luid.LowPart, 19u);
   const bool enabling = g_fake->adjustments++ == 0;
-  (enabling ? g_fake->enableAttributes : g_fake->disableAttributes) = state->Privileges[0].Attributes;
+  (enabling ? g_fake->enableAttributes : g_fake->disableAttributes) =
+      state->Privileges[0].Attributes;
   g_fake->lastError = enabling ? g_fake->script.enableError : g_fake->script.disableError;
   return TRUE;  // like the real call, which succeeds with ERROR_NOT_ALL_ASSIGNED
 }
@@ -85,8 +86,8 @@ BOOL WINAPI FakeCloseHandle(HANDLE handle) {
 
 void FakeReport(const char* message) { g_fake->messages.push_back(message); }
 
-const ShutdownCalls kFakeCalls{&FakeOpenProcessToken, &FakeLookup, &FakeAdjust, &FakeLastError,
-                               &FakeExitWindows, &FakeCloseHandle, &FakeReport};
+const ShutdownCalls kFakeCalls{&FakeOpenProcessToken, &FakeLookup,      &FakeAdjust, &FakeLastError,
+                               &FakeExitWindows,      &FakeCloseHandle, &FakeReport};
 
 struct Case {
   const char* name;
@@ -115,18 +116,34 @@ TEST(ShutdownSystem, EachOutcomeInItsOrder) {
   noLookup.lookup = false;
 
   const Case cases[] = {
-      {"power-off requested", Script(), ShutdownOutcome::Requested,
-       {kOpen, kLookup, kAdjust, kError, kExit, kClose}, {}},
-      {"token cannot be opened", noToken, ShutdownOutcome::TokenFailed, {kOpen},
+      {"power-off requested",
+       Script(),
+       ShutdownOutcome::Requested,
+       {kOpen, kLookup, kAdjust, kError, kExit, kClose},
+       {}},
+      {"token cannot be opened",
+       noToken,
+       ShutdownOutcome::TokenFailed,
+       {kOpen},
        {"OpenProcessToken failed."}},
-      {"privilege not held", notHeld, ShutdownOutcome::EnableFailed,
-       {kOpen, kLookup, kAdjust, kError, kClose}, {"AdjustTokenPrivileges enable failed."}},
-      {"look-up fails", noLookup, ShutdownOutcome::EnableFailed, {kOpen, kLookup, kClose},
+      {"privilege not held",
+       notHeld,
+       ShutdownOutcome::EnableFailed,
+       {kOpen, kLookup, kAdjust, kError, kClose},
        {"AdjustTokenPrivileges enable failed."}},
-      {"request refused, disable succeeds", refused, ShutdownOutcome::RequestRefused,
+      {"look-up fails",
+       noLookup,
+       ShutdownOutcome::EnableFailed,
+       {kOpen, kLookup, kClose},
+       {"AdjustTokenPrivileges enable failed."}},
+      {"request refused, disable succeeds",
+       refused,
+       ShutdownOutcome::RequestRefused,
        {kOpen, kLookup, kAdjust, kError, kExit, kAdjust, kError, kClose},
        {"InitiateSystemShutdown failed."}},
-      {"request refused, disable fails", disableFails, ShutdownOutcome::DisableFailed,
+      {"request refused, disable fails",
+       disableFails,
+       ShutdownOutcome::DisableFailed,
        {kOpen, kLookup, kAdjust, kError, kExit, kAdjust, kError, kClose},
        {"InitiateSystemShutdown failed.", "AdjustTokenPrivileges disable failed."}},
   };
@@ -144,7 +161,8 @@ TEST(ShutdownSystem, EachOutcomeInItsOrder) {
       EXPECT_EQ(fake.disableAttributes, 0u) << c.name;
     }
     if (fake.calls.size() > 4 && fake.calls[4] == kExit) {
-      EXPECT_EQ(fake.exitFlags, static_cast<UINT>(EWX_SHUTDOWN | EWX_FORCE | EWX_POWEROFF)) << c.name;
+      EXPECT_EQ(fake.exitFlags, static_cast<UINT>(EWX_SHUTDOWN | EWX_FORCE | EWX_POWEROFF))
+          << c.name;
     }
     g_fake = nullptr;
   }

@@ -15,8 +15,10 @@ class SkinHTest : public ::testing::Test {
   void SetUp() override {
     m_dll = LoadLibraryW((e2e::DistDir() + L"SkinH.dll").c_str());
     ASSERT_NE(m_dll, nullptr);
-    m_attach = reinterpret_cast<AttachFn>(reinterpret_cast<void*>(GetProcAddress(m_dll, "SkinH_AttachEx")));
-    m_detach = reinterpret_cast<DetachFn>(reinterpret_cast<void*>(GetProcAddress(m_dll, "SkinH_Detach")));
+    m_attach = reinterpret_cast<AttachFn>(
+        reinterpret_cast<void*>(GetProcAddress(m_dll, "SkinH_AttachEx")));
+    m_detach =
+        reinterpret_cast<DetachFn>(reinterpret_cast<void*>(GetProcAddress(m_dll, "SkinH_Detach")));
     ASSERT_NE(m_attach, nullptr);
     ASSERT_NE(m_detach, nullptr);
     m_detach();  // whatever an earlier test left

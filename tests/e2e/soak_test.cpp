@@ -1,7 +1,7 @@
 // Both programs over a long run of repaints and menu openings, driven by posted messages: live GDI
 // objects and windows per process, sampled along the way, do not grow.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <vector>
@@ -39,7 +39,8 @@ void Soak(const e2e::Program& program, HWND window, UINT timerId, UINT menuMessa
     }
     // The last menu comes after the posted ticks: once it is up, they have all been handled.
     OpenAndDismissMenu(program, window, menuMessage, wParam, lParam);
-    samples.push_back({e2e::LiveGdiObjectsOf(program.Process()), e2e::WindowCountOf(program.Pid())});
+    samples.push_back(
+        {e2e::SettledGdiObjectsOf(program.Process()), e2e::WindowCountOf(program.Pid())});
   }
   std::printf("%s: GDI objects", name);
   for (const Sample& s : samples) std::printf(" %d", s.gdi);

@@ -1,7 +1,7 @@
 // The wall clock moved under running programs (the time shim preloaded into this test and every
 // program it starts): the scheduler and the clock follow it.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -21,7 +21,8 @@ void SetClockOffset(long long seconds) {
   const char* file = std::getenv("HORALUX_TIME_OFFSET_FILE");
   ASSERT_NE(file, nullptr) << "run under the time shim";
   const std::string path = std::string("Z:") + file;
-  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE out =
+      CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(out, INVALID_HANDLE_VALUE) << path;
   const std::string text = std::to_string(seconds);
   DWORD written = 0;
@@ -55,10 +56,13 @@ TEST_F(TimeJumpTest, SetBackAnHourGoesOnCountingWithTheNewTime) {
   ArmIn(4, /*remind=*/false);
   SetClockOffset(-3600);
   // The line shows the time an hour back at its next tick.
-  EXPECT_TRUE(e2e::WaitFor([&] {
-    const std::wstring clock = ClockOf(Status());
-    return clock == Hms(LocalIn(0)) || clock == Hms(LocalIn(-1));
-  }, 2500)) << ClockOf(Status());
+  EXPECT_TRUE(e2e::WaitFor(
+      [&] {
+        const std::wstring clock = ClockOf(Status());
+        return clock == Hms(LocalIn(0)) || clock == Hms(LocalIn(-1));
+      },
+      2500))
+      << ClockOf(Status());
   EXPECT_EQ(InfoOf(Status()).find(L"设定的关机时间是"), 0u) << "still armed";
   // The target is an hour away again: no power-off when its moment passes.
   EXPECT_FALSE(e2e::WaitFor([&] { return PoweredOff(); }, 6000));

@@ -1,7 +1,7 @@
 // CTrayIcon in this process, with a window of its own as the icon's owner: the deletion the close
 // work relies on, which the shell's own clean-up at process exit would hide end to end.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include "harness.h"

@@ -57,9 +57,12 @@ TEST_F(VesperTest, TextThatDoesNotReadIsAnsweredByTheMessage) {
     const wchar_t *h, *m, *s;
     int field;
   } const cases[] = {
-      {L"x", L"0", L"0", IDC_EDIT_HOUR},   {L"", L"0", L"0", IDC_EDIT_HOUR},
-      {L"7.5", L"0", L"0", IDC_EDIT_HOUR}, {L"-0", L"0", L"0", IDC_EDIT_HOUR},
-      {L"１", L"0", L"0", IDC_EDIT_HOUR},  {L"1", L"7:", L"0", IDC_EDIT_MINUTE},
+      {L"x", L"0", L"0", IDC_EDIT_HOUR},
+      {L"", L"0", L"0", IDC_EDIT_HOUR},
+      {L"7.5", L"0", L"0", IDC_EDIT_HOUR},
+      {L"-0", L"0", L"0", IDC_EDIT_HOUR},
+      {L"１", L"0", L"0", IDC_EDIT_HOUR},
+      {L"1", L"7:", L"0", IDC_EDIT_MINUTE},
       {L"1", L"1", L"+0", IDC_EDIT_SECOND},
       // Reading comes before validation: the hour out of range is not reported.
       {L"25", L"x", L"0", IDC_EDIT_MINUTE},
@@ -108,8 +111,8 @@ TEST_F(VesperTest, ArmAndCancel) {
   e2e::SetText(Item(IDC_EDIT_SECOND), L"0");
   Press(IDOK);
   ExpectArmed();
-  EXPECT_EQ(InfoOf(Status()), L"设定的关机时间是" + Two((later.h + 1) % 24) +
-                                  L":00:00,离关机时间60秒将会有提示。");
+  EXPECT_EQ(InfoOf(Status()),
+            L"设定的关机时间是" + Two((later.h + 1) % 24) + L":00:00,离关机时间60秒将会有提示。");
   EXPECT_EQ(e2e::Text(Item(IDC_EDIT_MINUTE)), L"60") << "the fields keep their text";
 
   Press(IDOK);
@@ -167,8 +170,8 @@ TEST_F(VesperTest, ExitButtonEndsWhileArmed) {
 TEST_F(VesperTest, SystemMenuAboutDoesNothing) {
   // Were a box to open, the send would not come back before its time-out.
   DWORD_PTR result = 0;
-  EXPECT_TRUE(SendMessageTimeoutW(m_main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0, SMTO_ABORTIFHUNG, 2000,
-                                  &result));
+  EXPECT_TRUE(
+      SendMessageTimeoutW(m_main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0, SMTO_ABORTIFHUNG, 2000, &result));
   EXPECT_EQ(e2e::FindOwnedDialog(m_main), nullptr);
   EXPECT_TRUE(m_vesper.Running());
 }
@@ -206,8 +209,8 @@ TEST_F(VesperTest, PowerOffIsRequestedOnTime) {
   Press(IDOK);
   ExpectArmed();
   ASSERT_TRUE(e2e::ReadPowerOffLog(m_vesper.PowerOffLog()).empty());
-  ASSERT_TRUE(e2e::WaitFor([&] { return !e2e::ReadPowerOffLog(m_vesper.PowerOffLog()).empty(); },
-                           6000));
+  ASSERT_TRUE(
+      e2e::WaitFor([&] { return !e2e::ReadPowerOffLog(m_vesper.PowerOffLog()).empty(); }, 6000));
   const std::vector<std::string> requests = e2e::ReadPowerOffLog(m_vesper.PowerOffLog());
   ASSERT_EQ(requests.size(), 1u);
   const long long at = std::stoll(requests[0]);

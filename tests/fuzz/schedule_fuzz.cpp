@@ -34,7 +34,8 @@ void CheckReading(const std::string& text, ShutdownSchedule& schedule) {
     int32_t again = 0;
     if (!ReadIntegerField(text.c_str(), &again) || again != value) Broken("re-read differs");
     const std::string written = std::to_string(value);
-    if (!ReadIntegerField(written.c_str(), &again) || again != value) Broken("written value differs");
+    if (!ReadIntegerField(written.c_str(), &again) || again != value)
+      Broken("written value differs");
     schedule.m_nHour = value;
   } else if (value != before) {
     Broken("a rejected text changed the value");
@@ -75,16 +76,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool armed = schedule.Arm(now);
   if (armed != (target.GetTime() >= 0)) Broken("arming does not follow the target");
   if (!armed) {
-    if (schedule.m_bArmed || schedule.m_strInfo != copy.m_strInfo) Broken("a refused arming changed the schedule");
+    if (schedule.m_bArmed || schedule.m_strInfo != copy.m_strInfo)
+      Broken("a refused arming changed the schedule");
     return 0;
   }
   CTime tick = now;
   while (size >= 2) {
-    tick = CTime(static_cast<int32_t>(static_cast<int64_t>(tick.GetTime()) + Take<int16_t>(data, size)));
+    tick = CTime(
+        static_cast<int32_t>(static_cast<int64_t>(tick.GetTime()) + Take<int16_t>(data, size)));
     const TickResult result = schedule.EvaluateTick(tick);
     switch (result.verdict) {
       case TickVerdict::Remind:
-        if (!(result.remaining > 0 && result.remaining < 60 && schedule.m_bRemind)) Broken("remind outside 1..59");
+        if (!(result.remaining > 0 && result.remaining < 60 && schedule.m_bRemind))
+          Broken("remind outside 1..59");
         if (!schedule.m_bReminderShown) Broken("remind without the flag");
         break;
       case TickVerdict::Fire:

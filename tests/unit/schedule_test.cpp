@@ -77,8 +77,8 @@ TEST(ShutdownSchedule, TargetDayAndNormalisation) {
   }
   // The day after the last of a month really is the first of the next one.
   std::tm local;
-  ASSERT_TRUE(ShutdownSchedule::ComputeTarget(9, 0, 0, CTime(2026, 12, 31, 10, 0, 0))
-                  .GetLocalTm(&local));
+  ASSERT_TRUE(
+      ShutdownSchedule::ComputeTarget(9, 0, 0, CTime(2026, 12, 31, 10, 0, 0)).GetLocalTm(&local));
   EXPECT_EQ(local.tm_year + 1900, 2027);
   EXPECT_EQ(local.tm_mon, 0);
   EXPECT_EQ(local.tm_mday, 1);
@@ -110,10 +110,14 @@ TEST(ShutdownSchedule, ValidateNamesTheFirstFieldOutOfRange) {
     int h, m, s;
     EntryField expected;
   } const cases[] = {
-      {0, 0, 0, EntryField::None},      {23, 60, 60, EntryField::None},
-      {24, 61, 0, EntryField::Hour},    {23, 61, 0, EntryField::Minute},
-      {23, 60, 61, EntryField::Second}, {-1, 0, 0, EntryField::Hour},
-      {0, -1, 0, EntryField::Minute},   {0, 0, -1, EntryField::Second},
+      {0, 0, 0, EntryField::None},
+      {23, 60, 60, EntryField::None},
+      {24, 61, 0, EntryField::Hour},
+      {23, 61, 0, EntryField::Minute},
+      {23, 60, 61, EntryField::Second},
+      {-1, 0, 0, EntryField::Hour},
+      {0, -1, 0, EntryField::Minute},
+      {0, 0, -1, EntryField::Second},
       {INT_MIN, INT_MAX, INT_MAX, EntryField::Hour},
       {0, INT_MAX, 0, EntryField::Minute},
   };
@@ -128,7 +132,7 @@ TEST(ShutdownSchedule, ValidateNamesTheFirstFieldOutOfRange) {
 
 TEST(ShutdownSchedule, VerdictsAroundSixtyAndZero) {
   TzGuard zone("UTC");
-  const CTime now(1779282000);  // 2026-05-20 13:00:00
+  const CTime now(1779282000);                         // 2026-05-20 13:00:00
   ShutdownSchedule schedule = ArmedAt(now, 13, 2, 0);  // 13:00 UTC + 120 s
   struct Step {
     int at;  // seconds after arming
@@ -159,7 +163,7 @@ TEST(ShutdownSchedule, VerdictsAroundSixtyAndZero) {
 
 TEST(ShutdownSchedule, ClockSetBackOrForwardWhileArmed) {
   TzGuard zone("UTC");
-  const CTime now(1779282000);  // 2026-05-20 13:00:00
+  const CTime now(1779282000);                         // 2026-05-20 13:00:00
   ShutdownSchedule schedule = ArmedAt(now, 13, 1, 0);  // 60 s ahead
   EXPECT_EQ(schedule.EvaluateTick(CTime(now.GetTime() + 30)).verdict, TickVerdict::Remind);
   // Set back an hour: counting goes on with no reminder while 60 s or more remain.

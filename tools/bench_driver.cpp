@@ -132,7 +132,8 @@ int Latency(int count) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc >= 4 && std::wstring(argv[1]) == L"firstframe") return FirstFrame(argv[2], _wtoi(argv[3]));
+  if (argc >= 4 && std::wstring(argv[1]) == L"firstframe")
+    return FirstFrame(argv[2], _wtoi(argv[3]));
   if (argc >= 3 && std::wstring(argv[1]) == L"arm") return Arm(_wtoi(argv[2]));
   if (argc >= 3 && std::wstring(argv[1]) == L"latency") return Latency(_wtoi(argv[2]));
   std::fprintf(stderr, "usage: bench_driver firstframe PATH COUNT | arm SECONDS | latency COUNT\n");

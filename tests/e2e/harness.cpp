@@ -80,14 +80,6 @@ std::vector<std::string> ReadPowerOffLog(const std::wstring& path) {
   return lines;
 }
 
-long long UnixMillisNow() {
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  const unsigned long long ticks =
-      (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-  return static_cast<long long>(ticks / 10000ULL) - 11644473600000LL;
-}
-
 namespace {
 
 // The current environment with the stub's log file named.
@@ -128,7 +120,7 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
 Program::~Program() { Kill(); }
 
 bool Program::Start(const std::wstring& exe, const LaunchOptions& options) {
-  m_log = options.powerOffLog.empty() ? NewPowerOffLog() : options.powerOffLog;
+  m_log = NewPowerOffLog();
   const std::wstring dir = DistDir();
   std::wstring path = dir + exe;
   std::wstring commandLine = L"\"" + path + L"\"";

@@ -23,12 +23,9 @@ std::vector<std::string> ReadPowerOffLog(const std::wstring& path);
 // (wineboot.exe=n), so that a power-off request cannot end the session.
 bool PowerOffStubInstalled();
 
-long long UnixMillisNow();
-
 struct LaunchOptions {
-  std::wstring powerOffLog;  // where the stub logs; a fresh file when empty
-  HANDLE token = nullptr;    // start as this user token (CreateProcessAsUser)
-  bool suspended = false;    // leave the main thread suspended
+  HANDLE token = nullptr;  // start as this user token (CreateProcessAsUser)
+  bool suspended = false;  // leave the main thread suspended
 };
 
 class Program {
